@@ -1,0 +1,24 @@
+#pragma once
+// Everything the frame loop keeps from one frame to the next, apart from the window's
+// own resources (render target, user-interface backend), which the program holds.
+#include <raylib.h>
+
+#include <cstdint>
+
+#include "app/editor.h"
+#include "physics/human_types.h"
+#include "physics/structure.h"
+#include "quake/quake.h"
+
+inline constexpr int SCREEN_SIZE = 850;
+
+struct AppState {
+    Camera2D camera{{425.0f, 425.0f}, {0.0f, 0.0f}, 0.0f, 1.0f};
+    float stepAccumulator = 0.0f;
+    bool typingMode = false;
+    std::int32_t simulating = 0;  // 0 = editor, 1 = simulation
+    EditorState editor;
+    Simulation sim;
+    QuakeState quake;
+    HumanSpawner spawner;
+};

@@ -1,0 +1,171 @@
+#pragma once
+// A thin layer over Box2D 2.4 that offers the engine calls under the names and shapes
+// of Box2D 3, so the rest of the program reads in those terms.
+//
+// Every value crossing this layer is in world units (10 to the metre, y down),
+// forces in mass * units / s^2 and torques in mass * units^2 / s^2. Inside, the
+// engine works in metres: lengths and velocities are divided by the length scale,
+// forces by it, torques and angular impulses by its square, and densities are
+// multiplied by its square so that masses stay equal.
+//
+// Handles are held by value; the null handle refers to nothing (see b2_handles.h).
+#include <raylib.h>
+
+#include <cstdint>
+
+#include "physics/b2_handles.h"
+
+namespace b2v3 {
+
+using b2Vec2 = Vector2;
+
+struct b2Rot {
+    float c = 1.0f;
+    float s = 0.0f;
+};
+struct b2Transform {
+    b2Vec2 p{0.0f, 0.0f};
+    b2Rot q{};
+};
+b2Rot b2MakeRot(float radians);
+float b2Rot_GetAngle(b2Rot q);
+b2Vec2 b2TransformPoint(b2Transform t, b2Vec2 p);
+
+// --- world -------------------------------------------------------------------
+struct b2WorldDef {
+    b2Vec2 gravity{0.0f, -10.0f};
+};
+b2WorldDef b2DefaultWorldDef();
+b2WorldId b2CreateWorld(const b2WorldDef* def);
+void b2DestroyWorld(b2WorldId worldId);
+// The length scale of every later call (10 in this program).
+void b2SetLengthUnitsPerMeter(float lengthUnits);
+float b2GetLengthUnitsPerMeter();
+// One step of timeStep seconds made of subStepCount engine steps; forces applied
+// before the call act on every sub-step and are cleared after the last.
+void b2World_Step(b2WorldId worldId, float timeStep, int subStepCount);
+int b2World_GetBodyCount(b2WorldId worldId);
+int b2World_GetJointCount(b2WorldId worldId);
+
+// --- bodies ------------------------------------------------------------------
+enum b2BodyType { b2_staticBody = 0, b2_kinematicBody = 1, b2_dynamicBody = 2 };
+
+struct b2BodyDef {
+    b2BodyType type = b2_staticBody;
+    b2Vec2 position{0.0f, 0.0f};
+    b2Rot rotation{};
+    b2Vec2 linearVelocity{0.0f, 0.0f};
+    float angularVelocity = 0.0f;
+    float linearDamping = 0.0f;
+    float angularDamping = 0.0f;
+    float sleepThreshold = 0.05f;  // metres per second, as in Box2D 3
+    const char* name = nullptr;
+    void* userData = nullptr;
+};
+b2BodyDef b2DefaultBodyDef();
+b2BodyId b2CreateBody(b2WorldId worldId, const b2BodyDef* def);
+void b2DestroyBody(b2BodyId bodyId);  // also destroys its joints
+
+b2Vec2 b2Body_GetPosition(b2BodyId bodyId);
+b2Rot b2Body_GetRotation(b2BodyId bodyId);
+b2Transform b2Body_GetTransform(b2BodyId bodyId);
+b2Vec2 b2Body_GetLocalPoint(b2BodyId bodyId, b2Vec2 worldPoint);
+b2Vec2 b2Body_GetWorldPoint(b2BodyId bodyId, b2Vec2 localPoint);
+b2Vec2 b2Body_GetLinearVelocity(b2BodyId bodyId);
+float b2Body_GetAngularVelocity(b2BodyId bodyId);
+float b2Body_GetMass(b2BodyId bodyId);
+void b2Body_ApplyForceToCenter(b2BodyId bodyId, b2Vec2 force, bool wake);
+void b2Body_ApplyAngularImpulse(b2BodyId bodyId, float impulse, bool wake);
+// The body's shapes as the program made them (a capsule counts once); returns the count copied.
+int b2Body_GetShapes(b2BodyId bodyId, b2ShapeId* shapeArray, int capacity);
+
+struct b2ContactData {
+    b2ShapeId shapeIdA{};
+    b2ShapeId shapeIdB{};
+};
+// The body's touching contacts; returns the count copied.
+int b2Body_GetContactData(b2BodyId bodyId, b2ContactData* contactData, int capacity);
+
+// --- shapes ------------------------------------------------------------------
+inline constexpr int b2_maxPolygonVertices = 8;
+
+struct b2Polygon {
+    b2Vec2 vertices[b2_maxPolygonVertices]{};
+    b2Vec2 normals[b2_maxPolygonVertices]{};
+    b2Vec2 centroid{0.0f, 0.0f};
+    float radius = 0.0f;  // kept for the record; Box2D 2.4 polygons have no rounding
+    int count = 0;
+};
+struct b2Hull {
+    b2Vec2 points[b2_maxPolygonVertices]{};
+    int count = 0;
+};
+struct b2Capsule {
+    b2Vec2 center1{0.0f, 0.0f};
+    b2Vec2 center2{0.0f, 0.0f};
+    float radius = 0.0f;
+};
+b2Polygon b2MakeBox(float halfWidth, float halfHeight);
+b2Hull b2ComputeHull(const b2Vec2* points, int count);  // count 0 when no hull exists
+b2Polygon b2MakePolygon(const b2Hull* hull, float radius);
+
+struct b2Filter {
+    std::uint64_t categoryBits = 1;
+    std::uint64_t maskBits = ~std::uint64_t{0};
+    int groupIndex = 0;
+};
+struct b2ShapeDef {
+    float density = 1.0f;
+    float friction = 0.6f;
+    float restitution = 0.0f;
+    b2Filter filter{};
+    void* userData = nullptr;
+};
+b2ShapeDef b2DefaultShapeDef();
+b2ShapeId b2CreatePolygonShape(b2BodyId bodyId, const b2ShapeDef* def, const b2Polygon* polygon);
+// A capsule: a box between the two centres and a circle at each centre, on one body.
+b2ShapeId b2CreateCapsuleShape(b2BodyId bodyId, const b2ShapeDef* def, const b2Capsule* capsule);
+
+enum b2ShapeType { b2_circleShape, b2_capsuleShape, b2_segmentShape, b2_polygonShape, b2_chainSegmentShape };
+b2ShapeType b2Shape_GetType(b2ShapeId shapeId);
+b2Polygon b2Shape_GetPolygon(b2ShapeId shapeId);
+b2Capsule b2Shape_GetCapsule(b2ShapeId shapeId);
+b2Filter b2Shape_GetFilter(b2ShapeId shapeId);
+b2BodyId b2Shape_GetBody(b2ShapeId shapeId);
+
+// --- joints ------------------------------------------------------------------
+struct b2RevoluteJointDef {
+    b2BodyId bodyIdA{};
+    b2BodyId bodyIdB{};
+    b2Vec2 localAnchorA{0.0f, 0.0f};
+    b2Vec2 localAnchorB{0.0f, 0.0f};
+    float referenceAngle = 0.0f;
+    bool enableSpring = false;
+    float hertz = 0.0f;
+    float dampingRatio = 0.0f;
+    bool enableLimit = false;
+    float lowerAngle = 0.0f;
+    float upperAngle = 0.0f;
+    bool enableMotor = false;
+    float maxMotorTorque = 0.0f;
+    float motorSpeed = 0.0f;
+    float drawSize = 0.25f;
+    bool collideConnected = false;
+    void* userData = nullptr;
+};
+b2RevoluteJointDef b2DefaultRevoluteJointDef();
+b2JointId b2CreateRevoluteJoint(b2WorldId worldId, const b2RevoluteJointDef* def);
+void b2DestroyJoint(b2JointId jointId);
+// The joint's reaction force in the last sub-step.
+b2Vec2 b2Joint_GetConstraintForce(b2JointId jointId);
+b2BodyId b2Joint_GetBodyA(b2JointId jointId);
+b2BodyId b2Joint_GetBodyB(b2JointId jointId);
+b2Vec2 b2Joint_GetLocalAnchorA(b2JointId jointId);
+b2Vec2 b2Joint_GetLocalAnchorB(b2JointId jointId);
+float b2RevoluteJoint_GetAngle(b2JointId jointId);
+
+}  // namespace b2v3
+
+#ifndef B2LAYER_IMPLEMENTATION
+using namespace b2v3;  // NOLINT: the layer stands in for the engine's global names
+#endif

@@ -1,0 +1,70 @@
+#pragma once
+// Records of the user's structure and of the built (physical) structure.
+// World units: 10 per metre, y points down, the ground's upper surface is y = -20.
+#include <raylib.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "physics/b2_handles.h"
+#include "physics/human_types.h"
+
+// One straight member as the user drew it. 16 bytes; the file format relies on the order.
+struct Line {
+    Vector2 start{0.0f, 0.0f};
+    Vector2 end{0.0f, 0.0f};
+};
+static_assert(sizeof(Line) == 16, "Line is stored as four floats");
+
+// A named snapshot of a structure and of all its settings (design files, presets).
+struct Design {
+    std::vector<Line> lines;
+    std::string name = "none";
+    float density = 0.0f;
+    float accumulativeLimit = 0.0f;
+    float threshold = 0.0f;
+    float duration = 0.0f;
+    float magnitude = 0.0f;
+    Vector2 epicenter{0.0f, 0.0f};
+};
+
+inline constexpr Color BEAM_COLOR{0, 121, 241, 255};
+inline constexpr Color GROUND_COLOR{80, 80, 80, 255};
+
+// The physical form of one built line; the ground uses the same record.
+struct Beam {
+    b2BodyId body{};
+    float halfWidth = 0.5f;
+    float halfLength = 0.0f;
+    Color color = BEAM_COLOR;
+    bool pinned = false;
+    Line line{};
+};
+
+inline constexpr std::ptrdiff_t NO_BEAM = -1;
+
+// The load record of one structure joint. References are positions, so they stay
+// valid however far the lists grow.
+struct JointRecord {
+    std::ptrdiff_t beam = NO_BEAM;  // index into Simulation::beams for a ground joint
+    std::size_t jointSlot = 0;      // index into Simulation::jointSlots
+    float accumulated = 0.0f;       // newton-seconds
+};
+
+// The physics-side state; exactly one exists for the whole run.
+struct Simulation {
+    float accumulativeLimit = 50000.0f;
+    float threshold = 1500.0f;
+    float lengthUnitsPerMeter = 10.0f;
+    std::vector<b2JointId> jointSlots;
+    std::vector<Design> presets;
+    std::vector<JointRecord> jointRecords;
+    std::vector<Beam> beams;
+    std::vector<Human> humans;
+    b2WorldId worldId{};
+    Beam ground{};
+    float groundTop = -20.0f;
+    float density = 4.0f;
+};

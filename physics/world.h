@@ -1,0 +1,18 @@
+#pragma once
+// The physics world, its ground, building lines into members and joints, stepping, clearing.
+#include <vector>
+
+#include "physics/structure.h"
+
+inline constexpr float GRAVITY_Y = 9.80665f;
+inline constexpr float TIME_STEP = 1.0f / 120.0f;
+inline constexpr int SUB_STEPS = 4;
+
+void initSimulation(Simulation& sim);
+void buildStructure(Simulation& sim, std::vector<Line> lines);
+void pinToGround(Simulation& sim, std::size_t beamIndex);
+void joinBeams(Simulation& sim, std::size_t first, std::size_t second);
+// Takes one fixed step when more than 1/120 s has gathered; returns whether it stepped.
+bool stepWorld(Simulation& sim, float& stepAccumulator);
+void clearStructure(Simulation& sim);
+void destroySimulation(Simulation& sim);
