@@ -7,5 +7,9 @@
 // Start-up of the window-free state: editor grid, world and ground, presets, quake's ground.
 void initApp(AppState& app);
 void updateFrame(AppState& app, const InputSnapshot& in, const RandomInt& randomInt);
+// The input the scene acts on: while a panel text field is being edited the program's
+// own key bindings (all but backslash) are dropped, and while the mouse is over the
+// panel its clicks and the wheel are dropped.
+InputSnapshot sceneInput(const InputSnapshot& in);
 // Destroys the world; the lists go with the record.
 void shutdownApp(AppState& app);

@@ -26,5 +26,6 @@ file(GLOB IMGUI_SOURCES "${TREMORA_DEPS}/imgui/imgui*.cpp")
 list(FILTER IMGUI_SOURCES EXCLUDE REGEX "imgui_demo\\.cpp$")
 add_library(tremora_imgui STATIC ${IMGUI_SOURCES})
 target_include_directories(tremora_imgui SYSTEM PUBLIC "${TREMORA_DEPS}/imgui")
-target_compile_definitions(tremora_imgui PUBLIC IMGUI_DISABLE_OBSOLETE_FUNCTIONS)
+# The raylib backend builds its font atlas through the legacy path
+# (ImFontAtlas::GetTexDataAsRGBA32 / SetTexID), so the obsolete functions stay enabled.
 set_target_properties(tremora_imgui PROPERTIES POSITION_INDEPENDENT_CODE ON)

@@ -2,6 +2,7 @@
 // Design files: save/<name>.velmar, little-endian, no header:
 // u64 N, N lines of four f32, u64 L, L name bytes, seven f32 (density, limit,
 // threshold, duration, magnitude, epicenter x, epicenter y).
+#include <cstdint>
 #include <string>
 
 #include "physics/structure.h"
@@ -15,3 +16,16 @@ struct FileResult {
 FileResult saveToFile(const Design& design, const std::string& baseDir = ".");
 // Reads save/<name>.velmar below baseDir into out; out is only written on success.
 FileResult readDesignFile(const std::string& name, Design& out, const std::string& baseDir = ".");
+
+// The largest file the reader accepts (about four million lines).
+inline constexpr std::uint64_t MAX_DESIGN_FILE_BYTES = 64ull * 1024 * 1024;
+
+// The bytes of a design file for this design, exactly as saveToFile writes them.
+std::string encodeDesign(const Design& design);
+// Decodes the bytes of a whole design file. Every count is checked against the bytes
+// that follow it before anything is allocated; on failure reason says what is wrong
+// and out is untouched.
+bool decodeDesign(const std::string& bytes, Design& out, std::string& reason);
+// Why a design name may not be used as a file name ("" when it may): names stay
+// inside the save folder.
+std::string designNameProblem(const std::string& name);

@@ -1,5 +1,6 @@
 #pragma once
 // The preset list and the File section's commands.
+#include <cstddef>
 #include <string>
 
 #include "app/editor.h"
@@ -15,3 +16,6 @@ FileResult saveCurrentDesign(const EditorState& editor, const Simulation& sim, c
 // Load: read completely, apply, append to the presets. Nothing changes on failure.
 FileResult loadFromFile(EditorState& editor, Simulation& sim, QuakeState& quake, const std::string& name,
                         const std::string& baseDir = ".");
+// The name typed in a text buffer: its bytes up to the first zero byte (all of them
+// when there is none).
+std::string typedName(const char* buffer, std::size_t capacity);

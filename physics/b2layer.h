@@ -65,6 +65,8 @@ struct b2BodyDef {
 b2BodyDef b2DefaultBodyDef();
 b2BodyId b2CreateBody(b2WorldId worldId, const b2BodyDef* def);
 void b2DestroyBody(b2BodyId bodyId);  // also destroys its joints
+// The name given in the body definition ("" when none).
+const char* b2Body_GetName(b2BodyId bodyId);
 
 b2Vec2 b2Body_GetPosition(b2BodyId bodyId);
 b2Rot b2Body_GetRotation(b2BodyId bodyId);

@@ -24,6 +24,14 @@ struct QuakeState {
     PerlinNoise noise = makePerlinNoise();
 };
 
+// The largest amplitude, and the largest force component, the quake hands to the engine
+// (force units). The amplitude reaches it at about magnitude 13 at the epicenter (magnitude
+// 12 gives 1.8e11) and overflows to infinity past about 23; beyond the bound the shaking
+// saturates. Members already move at the engine's top speed well below it, while forces
+// far above it make the engine's speed check overflow and stop them dead, and piled-up
+// forces near the float limit turn positions into NaN.
+inline constexpr float QUAKE_FORCE_LIMIT = 1.0e12f;
+
 // Reseeds the noise from the clock (seconds since start) and draws the two abscissas.
 void startGroundMotion(QuakeState& quake, double timeSeconds, const RandomInt& randomInt);
 // Moves both abscissas on by magnitude * 0.001.

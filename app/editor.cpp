@@ -1,0 +1,81 @@
+#include "app/editor.h"
+
+#include <cmath>
+#include <cstddef>
+
+EditorState makeEditorState() {
+    EditorState editor;
+    editor.grid.resize(GRID_SIZE);
+    for (int r = 0; r < GRID_SIZE; ++r) {
+        std::vector<Vector2>& row = editor.grid[static_cast<std::size_t>(r)];
+        row.resize(GRID_SIZE);
+        for (int c = 0; c < GRID_SIZE; ++c) {
+            row[static_cast<std::size_t>(c)] = Vector2{10.0f * static_cast<float>(c),
+                                                       -20.0f - 10.0f * static_cast<float>(r)};
+        }
+    }
+    return editor;
+}
+
+bool pointNearPoint(Vector2 point, Vector2 centre, float radius) {
+    float dx = point.x - centre.x;
+    float dy = point.y - centre.y;
+    return dx * dx + dy * dy <= radius * radius;
+}
+
+bool pointOnLine(Vector2 point, Vector2 start, Vector2 end, float threshold) {
+    float cx = point.x - start.x;
+    float cy = point.y - start.y;
+    float dx = end.x - start.x;
+    float dy = end.y - start.y;
+    float cross = cx * dy - cy * dx;
+    if (!(std::fabs(cross) < threshold * std::fmax(std::fabs(dx), std::fabs(dy)))) return false;
+    // Between the ends, measured along the line's dominant axis.
+    if (std::fabs(dx) >= std::fabs(dy)) {
+        return dx > 0 ? (start.x <= point.x && point.x <= end.x) : (end.x <= point.x && point.x <= start.x);
+    }
+    return dy > 0 ? (start.y <= point.y && point.y <= end.y) : (end.y <= point.y && point.y <= start.y);
+}
+
+namespace {
+
+void deleteLinesAt(EditorState& editor, Vector2 m) {
+    std::vector<Line> kept;
+    kept.reserve(editor.lines.size());
+    for (const Line& line : editor.lines) {
+        if (!pointOnLine(m, line.start, line.end, DELETE_THRESHOLD)) kept.push_back(line);
+    }
+    editor.lines.swap(kept);
+}
+
+void placeAt(EditorState& editor, Vector2 m) {
+    for (const std::vector<Vector2>& row : editor.grid) {
+        for (const Vector2& g : row) {
+            if (!pointNearPoint(m, g, SNAP_RADIUS)) continue;
+            if (editor.hasPending == 0) {
+                editor.pendingStart = g;
+                editor.hasPending = 1;
+                continue;
+            }
+            editor.pendingEnd = g;
+            if (editor.pendingEnd.x != editor.pendingStart.x || editor.pendingEnd.y != editor.pendingStart.y) {
+                editor.lines.push_back(Line{editor.pendingStart, editor.pendingEnd});
+            }
+            editor.hasPending = 0;
+        }
+    }
+}
+
+}  // namespace
+
+void updateEditor(EditorState& editor, Vector2 m, const InputSnapshot& in) {
+    if (mousePressed(in, MOUSE_BUTTON_LEFT)) {
+        if (editor.deleteMode == 1) {
+            deleteLinesAt(editor, m);
+        } else {
+            placeAt(editor, m);
+        }
+    }
+    if (keyPressed(in, KEY_H)) editor.deleteMode = editor.deleteMode == 0 ? 1 : 0;
+    if (keyPressed(in, KEY_J)) editor.lines.clear();
+}

@@ -1,0 +1,81 @@
+// Tremora: build a structure on the grid, turn it into a simulation, shake it.
+#include <raylib.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/app_state.h"
+#include "app/frame.h"
+#include "app/input_raylib.h"
+#include <imgui.h>
+#include "ui/backend/imgui_impl_raylib.h"
+#include "ui/gif_recorder.h"
+#include "ui/render_scene.h"
+#include "ui/ui_frame.h"
+
+namespace {
+
+constexpr const char* WINDOW_TITLE = "Tremora - by the Tremora founding engineers";
+
+bool displayAvailable() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+}  // namespace
+
+int main() {
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "tremora: no display found (DISPLAY is not set); run it on a desktop or under xvfb-run\n");
+        return 1;
+    }
+
+    InitWindow(SCREEN_SIZE, SCREEN_SIZE, WINDOW_TITLE);
+    if (!IsWindowReady()) {
+        std::fprintf(stderr, "tremora: could not open an OpenGL window on this display\n");
+        return 1;
+    }
+
+    ImGui_ImplRaylib_Init();
+    ImGui::StyleColorsDark();
+    ImGui_ImplRaylib_InitPlatform();
+
+    static AppState app;  // large; lives for the whole run
+    app.editor = makeEditorState();
+
+    RenderTexture2D renderTarget = LoadRenderTexture(SCREEN_SIZE, SCREEN_SIZE);
+    SetTextureFilter(renderTarget.texture, TEXTURE_FILTER_BILINEAR);
+    app.camera = Camera2D{{425.0f, 425.0f}, {0.0f, 0.0f}, 0.0f, 1.0f};
+
+    initApp(app);  // world and ground, presets, the quake's ground
+
+    PanelState panel;
+    GifRecorder recorder;
+    UiCapture capture;
+
+    const RandomInt randomInt = raylibRandomInt;
+    bool running = !WindowShouldClose();
+    while (running) {
+        InputSnapshot in = readInputSnapshot();
+        in.uiTextActive = capture.textActive;
+        in.uiWantsMouse = capture.wantsMouse;
+
+        updateFrame(app, in, randomInt);
+        renderScene(app, renderTarget);
+        drawUiFrame(app, panel);
+        capture = readUiCapture();
+        const bool ctrlHeld = keyDown(in, KEY_LEFT_CONTROL) || keyDown(in, KEY_RIGHT_CONTROL);
+        updateGifRecorder(recorder, ctrlHeld && keyPressed(in, KEY_F12), GetTime());
+        EndDrawing();
+
+        running = !WindowShouldClose();
+    }
+
+    stopGifRecorder(recorder, GetTime());
+    shutdownApp(app);
+    ImGui_ImplRaylib_Shutdown();
+    UnloadRenderTexture(renderTarget);
+    CloseWindow();
+    return 0;
+}

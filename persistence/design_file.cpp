@@ -1,0 +1,234 @@
+// Reading and writing design files with cereal's binary archives.
+#include "persistence/design_file.h"
+
+#include <cereal/archives/binary.hpp>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <sstream>
+#include <streambuf>
+#include <system_error>
+
+#include "persistence/design_serialize.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Bytes of a file with no lines and an empty name: the two counts and seven floats.
+constexpr std::uint64_t EMPTY_DESIGN_BYTES = 44;
+constexpr std::uint64_t LINE_BYTES = 16;
+
+std::string shownPath(const std::string& name) { return "save/" + name + ".velmar"; }
+
+fs::path filePath(const std::string& baseDir, const std::string& name) {
+    return fs::path(baseDir) / "save" / (name + ".velmar");
+}
+
+std::uint64_t readU64(const std::string& bytes, std::uint64_t offset) {
+    std::uint64_t value = 0;
+    std::memcpy(&value, bytes.data() + offset, sizeof value);
+    return value;
+}
+
+std::string endsAfter(std::uint64_t size, std::uint64_t expected) {
+    return "the file ends after " + std::to_string(size) + " of " + std::to_string(expected) + " bytes";
+}
+
+// Walks the counts of a design file without allocating; "" when the layout is complete.
+std::string layoutProblem(const std::string& bytes) {
+    const std::uint64_t size = bytes.size();
+    if (size == 0) return "the file is empty";
+    if (size < 8) return endsAfter(size, EMPTY_DESIGN_BYTES);
+
+    const std::uint64_t lineCount = readU64(bytes, 0);
+    if (lineCount > (size - 8) / LINE_BYTES) {
+        return "it claims " + std::to_string(lineCount) + " lines, more than its " + std::to_string(size) +
+               " bytes can hold";
+    }
+    const std::uint64_t nameOffset = 8 + LINE_BYTES * lineCount;
+    std::uint64_t expected = EMPTY_DESIGN_BYTES + LINE_BYTES * lineCount;
+    if (nameOffset + 8 > size) return endsAfter(size, expected);
+
+    const std::uint64_t nameLength = readU64(bytes, nameOffset);
+    if (nameLength > size) {
+        return "it claims a name of " + std::to_string(nameLength) + " bytes, more than its " +
+               std::to_string(size) + " bytes can hold";
+    }
+    expected += nameLength;
+    if (expected > size) return endsAfter(size, expected);
+    if (expected < size) {
+        return "it has " + std::to_string(size - expected) + " bytes after the end of the design (" +
+               std::to_string(expected) + " expected)";
+    }
+    return "";
+}
+
+// A read-only view of a string as a stream buffer, so cereal reads without a copy.
+struct ViewBuffer : std::streambuf {
+    explicit ViewBuffer(const std::string& bytes) {
+        char* begin = const_cast<char*>(bytes.data());
+        setg(begin, begin, begin + bytes.size());
+    }
+};
+
+std::string describeErrno(const std::string& what) {
+    const int code = errno;
+    if (code == 0) return what;
+    return what + " (" + std::strerror(code) + ")";
+}
+
+void removeQuietly(const fs::path& path) {
+    std::error_code ignored;
+    fs::remove(path, ignored);
+}
+
+// The reason a write failed, or "" after the file has been replaced.
+std::string writeReplacing(const Design& design, const fs::path& target, const std::string& shown) {
+    std::error_code ec;
+    fs::create_directories(target.parent_path(), ec);
+    if (ec) {
+        return "the folder " + fs::path(shown).parent_path().string() + " cannot be created (" + ec.message() +
+               ")";
+    }
+    if (fs::is_directory(target, ec)) return "a folder of that name is in the way";
+
+    fs::path temporary = target;
+    temporary += ".tmp";
+    {
+        errno = 0;
+        std::ofstream stream(temporary, std::ios::binary | std::ios::trunc);
+        if (!stream) return describeErrno("a temporary file cannot be created beside it");
+        try {
+            errno = 0;
+            cereal::BinaryOutputArchive archive(stream);
+            archive(design);
+        } catch (const std::exception& e) {
+            const std::string reason = describeErrno(e.what());
+            stream.close();
+            removeQuietly(temporary);
+            return reason;
+        }
+        errno = 0;
+        stream.close();
+        if (stream.fail()) {
+            removeQuietly(temporary);
+            return describeErrno("writing the file failed");
+        }
+    }
+    fs::rename(temporary, target, ec);
+    if (ec) {
+        removeQuietly(temporary);
+        return "the new file cannot replace the old one (" + ec.message() + ")";
+    }
+    return "";
+}
+
+// The bytes of the file, or the reason they cannot be had.
+std::string readWhole(const fs::path& path, const fs::path& saveFolder, std::string& bytes) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status)) {
+        if (!fs::is_directory(saveFolder, ec)) return "there is no save folder";
+        return "the file does not exist";
+    }
+    if (fs::is_directory(status)) return "it is a folder, not a file";
+    if (!fs::is_regular_file(status)) return "it is not a regular file";
+
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec) return "its size cannot be read (" + ec.message() + ")";
+    if (size > MAX_DESIGN_FILE_BYTES) {
+        return "the file is too large (" + std::to_string(size) + " bytes; a design file holds at most " +
+               std::to_string(MAX_DESIGN_FILE_BYTES) + ")";
+    }
+
+    errno = 0;
+    std::ifstream stream(path, std::ios::binary);
+    if (!stream) return describeErrno("it cannot be opened");
+    bytes.assign(static_cast<std::size_t>(size), '\0');
+    stream.read(bytes.data(), static_cast<std::streamsize>(size));
+    // A file that shrank since its size was taken is judged by what could be read.
+    bytes.resize(static_cast<std::size_t>(stream.gcount()));
+    if (stream.bad()) return "reading the file failed";
+    return "";
+}
+
+}  // namespace
+
+std::string designNameProblem(const std::string& name) {
+    if (name.find('\0') != std::string::npos) return "the name contains a zero byte";
+    if (!name.empty() && name.front() == '/') return "the name is an absolute path; files stay inside save/";
+    std::size_t begin = 0;
+    while (begin <= name.size()) {
+        std::size_t end = name.find('/', begin);
+        if (end == std::string::npos) end = name.size();
+        if (name.compare(begin, end - begin, "..") == 0) {
+            return "the name holds a \"..\" component; files stay inside save/";
+        }
+        begin = end + 1;
+    }
+    return "";
+}
+
+std::string encodeDesign(const Design& design) {
+    std::ostringstream stream(std::ios::binary);
+    {
+        cereal::BinaryOutputArchive archive(stream);
+        archive(design);
+    }
+    return stream.str();
+}
+
+bool decodeDesign(const std::string& bytes, Design& out, std::string& reason) {
+    reason = layoutProblem(bytes);
+    if (!reason.empty()) return false;
+    Design design;
+    try {
+        ViewBuffer buffer(bytes);
+        std::istream stream(&buffer);
+        cereal::BinaryInputArchive archive(stream);
+        archive(design);
+    } catch (const std::exception& e) {
+        reason = e.what();
+        return false;
+    }
+    out = std::move(design);
+    return true;
+}
+
+FileResult saveToFile(const Design& design, const std::string& baseDir) {
+    const std::string shown = shownPath(design.name);
+    std::string problem = designNameProblem(design.name);
+    if (problem.empty()) {
+        try {
+            problem = writeReplacing(design, filePath(baseDir, design.name), shown);
+        } catch (const std::bad_alloc&) {
+            problem = "not enough memory";
+        } catch (const std::exception& e) {
+            problem = e.what();
+        }
+    }
+    if (!problem.empty()) return {false, "Could not save " + shown + ": " + problem};
+    return {true, "File saved to " + shown};
+}
+
+FileResult readDesignFile(const std::string& name, Design& out, const std::string& baseDir) {
+    const std::string shown = shownPath(name);
+    std::string problem = designNameProblem(name);
+    if (problem.empty()) {
+        try {
+            std::string bytes;
+            problem = readWhole(filePath(baseDir, name), fs::path(baseDir) / "save", bytes);
+            if (problem.empty()) decodeDesign(bytes, out, problem);
+        } catch (const std::bad_alloc&) {
+            problem = "not enough memory";
+        } catch (const std::exception& e) {
+            problem = e.what();
+        }
+    }
+    if (!problem.empty()) return {false, "Could not load " + shown + ": " + problem};
+    return {true, "Data loaded at " + shown};
+}

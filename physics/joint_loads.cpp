@@ -1,0 +1,37 @@
+// Joint fatigue: load above the threshold accumulates, and a joint whose accumulated
+// load has passed the limit breaks for good.
+#include "physics/joint_loads.h"
+
+#include <cmath>
+
+#include "physics/b2layer.h"
+
+namespace {
+constexpr double FRAME_SECONDS = 0.00833333333;  // a fixed 1/120 s of load per frame
+}
+
+float accumulateJointLoad(float accumulated, float force, float threshold) {
+    if (!(force > threshold)) return accumulated;
+    return static_cast<float>(static_cast<double>(force) * FRAME_SECONDS + static_cast<double>(accumulated));
+}
+
+void checkJointLoads(Simulation& sim) {
+    for (JointRecord& record : sim.jointRecords) {
+        if (record.jointSlot >= sim.jointSlots.size()) continue;
+        b2JointId& slot = sim.jointSlots[record.jointSlot];
+        if (!isLive(slot)) continue;
+
+        b2Vec2 f = b2Joint_GetConstraintForce(slot);
+        float force = std::sqrt(f.x * f.x + f.y * f.y);
+
+        if (record.accumulated > sim.accumulativeLimit) {
+            b2DestroyJoint(slot);
+            if (record.beam >= 0 && static_cast<std::size_t>(record.beam) < sim.beams.size()) {
+                sim.beams[static_cast<std::size_t>(record.beam)].pinned = false;
+            }
+            slot = b2JointId{};
+        } else {
+            record.accumulated = accumulateJointLoad(record.accumulated, force, sim.threshold);
+        }
+    }
+}

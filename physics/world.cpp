@@ -1,0 +1,203 @@
+// The physics world and its ground, building the user's lines into members and
+// hinges, the fixed time step, and tearing the built structure down again.
+#include "physics/world.h"
+
+#include <cmath>
+
+#include "physics/b2layer.h"
+#include "physics/human.h"
+
+namespace {
+
+constexpr float MEMBER_HALF_WIDTH = 0.5f;
+constexpr float GROUND_HALF_WIDTH = 250.0f;
+constexpr float GROUND_HALF_HEIGHT = 10.0f;
+constexpr b2Vec2 GROUND_POSITION{250.0f, -10.0f};
+constexpr float GROUND_ZONE = 5.0f;          // end points this far above the surface are pinned
+constexpr float PIN_ANCHOR_OFFSET = 0.5f;    // the member's anchor lies this far below its end point
+constexpr float GROUND_MOTOR_TORQUE = 10000.0f;
+constexpr double STEP_GATE = 0.00833333333;  // seconds that must gather before a step
+constexpr std::size_t RESERVED_JOINT_SLOTS = 1000;
+
+bool samePoint(Vector2 a, Vector2 b) { return a.x == b.x && a.y == b.y; }
+
+// Whether the two lines share an end point in any of the four ways joinBeams tests.
+bool shareEndPoint(const Line& a, const Line& b) {
+    return (b.start.x == a.start.x && b.start.y == a.start.y) | (b.end.x == a.end.x && b.end.y == a.end.y) |
+           (b.end.x == a.start.x && b.end.y == a.start.y) | (b.start.x == a.end.x && b.start.y == a.end.y);
+}
+
+bool finitePoint(Vector2 p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
+// Appends a joint and its load record; a joint the engine would not make is left out.
+bool recordJoint(Simulation& sim, b2JointId joint, std::ptrdiff_t beam) {
+    if (!isLive(joint)) return false;
+    sim.jointSlots.push_back(joint);
+    sim.jointRecords.push_back(JointRecord{beam, sim.jointSlots.size() - 1, 0.0f});
+    return true;
+}
+
+// One member for a line; false (and nothing left behind) when the line cannot be a body:
+// non-finite points, or too short for the engine to make a box of.
+bool buildBeam(Simulation& sim, const Line& line) {
+    if (!finitePoint(line.start) || !finitePoint(line.end)) return false;
+    float dx = line.end.x - line.start.x;
+    float dy = line.end.y - line.start.y;
+    float length = std::sqrt(dx * dx + dy * dy);
+    float halfLength = length * 0.5f;
+    if (!std::isfinite(halfLength) || !(halfLength > 0.0f)) return false;
+
+    b2Polygon box = b2MakeBox(MEMBER_HALF_WIDTH, halfLength);
+    b2BodyDef bodyDef = b2DefaultBodyDef();
+    bodyDef.type = b2_dynamicBody;
+    bodyDef.position = b2Vec2{(line.start.x + line.end.x) * 0.5f, (line.start.y + line.end.y) * 0.5f};
+    bodyDef.rotation = b2MakeRot(-std::atan2(dx, dy));
+    b2BodyId body = b2CreateBody(sim.worldId, &bodyDef);
+    if (!isLive(body)) return false;
+
+    b2ShapeDef shapeDef = b2DefaultShapeDef();
+    shapeDef.density = sim.density;
+    b2ShapeId shape = b2CreatePolygonShape(body, &shapeDef, &box);
+    if (!isLive(shape)) {
+        b2DestroyBody(body);
+        return false;
+    }
+    sim.beams.push_back(Beam{body, MEMBER_HALF_WIDTH, halfLength, BEAM_COLOR, false, line});
+    return true;
+}
+
+}  // namespace
+
+void initSimulation(Simulation& sim) {
+    sim.accumulativeLimit = 50000.0f;
+    sim.threshold = 1500.0f;
+    sim.lengthUnitsPerMeter = 10.0f;
+    sim.groundTop = -20.0f;
+    sim.density = 4.0f;
+    sim.jointSlots.clear();
+    sim.presets.clear();
+    sim.jointRecords.clear();
+    sim.beams.clear();
+    sim.humans.clear();
+    sim.jointSlots.reserve(RESERVED_JOINT_SLOTS);
+
+    // The world is made while the engine still counts one unit to the metre; the scale
+    // is set right after, and every later definition uses it.
+    b2WorldDef worldDef = b2DefaultWorldDef();
+    worldDef.gravity = b2Vec2{0.0f, GRAVITY_Y};
+    sim.worldId = b2CreateWorld(&worldDef);
+    b2SetLengthUnitsPerMeter(sim.lengthUnitsPerMeter);
+
+    b2Polygon groundBox = b2MakeBox(GROUND_HALF_WIDTH, GROUND_HALF_HEIGHT);
+    b2BodyDef groundDef = b2DefaultBodyDef();
+    groundDef.type = b2_staticBody;
+    groundDef.position = GROUND_POSITION;
+    b2BodyId groundBody = b2CreateBody(sim.worldId, &groundDef);
+    b2ShapeDef groundShape = b2DefaultShapeDef();
+    b2CreatePolygonShape(groundBody, &groundShape, &groundBox);
+    sim.ground = Beam{groundBody, GROUND_HALF_WIDTH, GROUND_HALF_HEIGHT, GROUND_COLOR, false, Line{}};
+}
+
+void buildStructure(Simulation& sim, std::vector<Line> lines) {
+    for (const Line& line : lines) buildBeam(sim, line);
+
+    // Joint discovery compares every pair once, in order, so slots and records come out
+    // as: member i's ground joints, then its joints with every later member.
+    const std::size_t n = sim.beams.size();
+    std::vector<Line> ends(n);
+    for (std::size_t i = 0; i < n; ++i) ends[i] = sim.beams[i].line;
+    for (std::size_t i = 0; i < n; ++i) {
+        pinToGround(sim, i);
+        const Line a = ends[i];
+        const Line* other = ends.data();
+        for (std::size_t j = i + 1; j < n; ++j) {
+            if (shareEndPoint(a, other[j])) joinBeams(sim, i, j);
+        }
+    }
+}
+
+void pinToGround(Simulation& sim, std::size_t beamIndex) {
+    if (beamIndex >= sim.beams.size()) return;
+    b2RevoluteJointDef def = b2DefaultRevoluteJointDef();
+    def.enableMotor = true;
+    def.maxMotorTorque = GROUND_MOTOR_TORQUE;
+    def.motorSpeed = 0.0f;
+    def.bodyIdA = sim.beams[beamIndex].body;
+    def.bodyIdB = sim.ground.body;
+    def.collideConnected = true;
+
+    const Line line = sim.beams[beamIndex].line;
+    for (Vector2 p : {line.start, line.end}) {
+        if (!(sim.groundTop >= p.y && p.y >= sim.groundTop - GROUND_ZONE)) continue;
+        def.localAnchorA = b2Body_GetLocalPoint(def.bodyIdA, b2Vec2{p.x, p.y + PIN_ANCHOR_OFFSET});
+        def.localAnchorB = b2Body_GetLocalPoint(def.bodyIdB, b2Vec2{p.x, sim.groundTop});
+        if (recordJoint(sim, b2CreateRevoluteJoint(sim.worldId, &def), static_cast<std::ptrdiff_t>(beamIndex))) {
+            sim.beams[beamIndex].pinned = true;
+        }
+    }
+}
+
+void joinBeams(Simulation& sim, std::size_t first, std::size_t second) {
+    if (first >= sim.beams.size() || second >= sim.beams.size()) return;
+    const Beam& a = sim.beams[first];
+    const Beam& b = sim.beams[second];
+    Vector2 onA{};
+    Vector2 onB{};
+    if (samePoint(b.line.start, a.line.start)) {
+        onA = a.line.start;
+        onB = b.line.start;
+    } else if (samePoint(b.line.end, a.line.end)) {
+        onA = a.line.end;
+        onB = b.line.end;
+    } else if (samePoint(b.line.end, a.line.start)) {
+        onA = a.line.start;
+        onB = b.line.end;
+    } else if (samePoint(b.line.start, a.line.end)) {
+        onA = a.line.end;
+        onB = b.line.start;
+    } else {
+        return;
+    }
+    b2RevoluteJointDef def = b2DefaultRevoluteJointDef();
+    def.bodyIdA = a.body;
+    def.bodyIdB = b.body;
+    def.collideConnected = false;
+    def.localAnchorA = b2Body_GetLocalPoint(a.body, onA);
+    def.localAnchorB = b2Body_GetLocalPoint(b.body, onB);
+    recordJoint(sim, b2CreateRevoluteJoint(sim.worldId, &def), NO_BEAM);
+}
+
+bool stepWorld(Simulation& sim, float& stepAccumulator) {
+    if (!(static_cast<double>(stepAccumulator) > STEP_GATE)) return false;
+    b2World_Step(sim.worldId, TIME_STEP, SUB_STEPS);
+    stepAccumulator = 0.0f;
+    return true;
+}
+
+void clearStructure(Simulation& sim) {
+    // Joints first: destroying a member would take its joints with it.
+    for (b2JointId& joint : sim.jointSlots) {
+        if (isLive(joint)) b2DestroyJoint(joint);
+        joint = b2JointId{};
+    }
+    for (Beam& beam : sim.beams) {
+        if (isLive(beam.body)) b2DestroyBody(beam.body);
+        beam.body = b2BodyId{};
+    }
+    for (Human& human : sim.humans) destroyHuman(human);
+    sim.beams.clear();
+    sim.jointSlots.clear();
+    sim.humans.clear();
+    sim.jointRecords.clear();
+}
+
+void destroySimulation(Simulation& sim) {
+    if (isLive(sim.worldId)) b2DestroyWorld(sim.worldId);
+    // Every body and joint went with the world; no handle may outlive it.
+    sim.worldId = b2WorldId{};
+    sim.ground.body = b2BodyId{};
+    sim.beams.clear();
+    sim.jointSlots.clear();
+    sim.jointRecords.clear();
+    sim.humans.clear();
+}

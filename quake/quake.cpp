@@ -1,0 +1,134 @@
+#include "quake/quake.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "physics/b2layer.h"
+
+namespace {
+
+constexpr int CONTACT_CAPACITY = 2000;
+constexpr float UNITS_PER_KM = 10000.0f;
+constexpr float ATTENUATION_PER_KM = 0.0657f;
+
+// Contacts of one beam, reused for every beam of every step.
+b2ContactData contactScratch[CONTACT_CAPACITY];
+
+// An amplitude that is not a number (for instance an epicenter that is not one, or an
+// infinitely far epicenter of an infinitely strong quake) pushes nothing; one past the
+// bound (infinity included) saturates at the bound.
+float boundedAmplitude(float a) {
+    if (std::isnan(a)) return 0.0f;
+    return a > QUAKE_FORCE_LIMIT ? QUAKE_FORCE_LIMIT : a;
+}
+
+float boundedForce(float f) {
+    if (std::isnan(f)) return 0.0f;
+    if (f > QUAKE_FORCE_LIMIT) return QUAKE_FORCE_LIMIT;
+    if (f < -QUAKE_FORCE_LIMIT) return -QUAKE_FORCE_LIMIT;
+    return f;
+}
+
+// The linear map of a sample n in [-1, 1] onto [-a, a], evaluated in this order.
+float scaleSample(float n, float a) { return (n - (-1.0f)) * 0.5f * (a - (-a)) + (-a); }
+
+bool touchesGround(b2BodyId body, b2BodyId groundBody) {
+    if (!isLive(body) || !isLive(groundBody)) return false;
+    b2ShapeId beamShape{};
+    b2ShapeId groundShape{};
+    if (b2Body_GetShapes(body, &beamShape, 1) < 1) return false;
+    if (b2Body_GetShapes(groundBody, &groundShape, 1) < 1) return false;
+    const int count = b2Body_GetContactData(body, contactScratch, CONTACT_CAPACITY);
+    for (int i = 0; i < count; ++i) {
+        const b2ContactData& c = contactScratch[i];
+        if ((c.shapeIdA == beamShape && c.shapeIdB == groundShape) ||
+            (c.shapeIdA == groundShape && c.shapeIdB == beamShape)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::uint32_t seedFromTime(double timeSeconds) {
+    // Seconds truncated toward zero to 64 bits, of which the low 32 are kept.
+    if (!std::isfinite(timeSeconds) || std::fabs(timeSeconds) >= 9.2e18) return 0u;
+    return static_cast<std::uint32_t>(static_cast<std::int64_t>(timeSeconds));
+}
+
+}  // namespace
+
+void startGroundMotion(QuakeState& quake, double timeSeconds, const RandomInt& randomInt) {
+    reseed(quake.noise, seedFromTime(timeSeconds));
+    quake.noiseOffsetX = static_cast<float>(randomInt(-10000, 10000));
+    quake.noiseOffsetY = static_cast<float>(randomInt(-10000, 10000));
+}
+
+void advanceGroundMotion(QuakeState& quake) {
+    const double delta = static_cast<double>(quake.magnitude) * 0.001;
+    quake.noiseOffsetX = static_cast<float>(static_cast<double>(quake.noiseOffsetX) + delta);
+    quake.noiseOffsetY = static_cast<float>(static_cast<double>(quake.noiseOffsetY) + delta);
+}
+
+void stepQuake(QuakeState& quake, std::vector<Beam>& beams, const InputSnapshot& in,
+               const RandomInt& randomInt) {
+    if (keyPressed(in, KEY_ENTER)) {
+        startGroundMotion(quake, in.time, randomInt);
+        erase(quake.graphX);
+        erase(quake.graphY);
+        quake.active = true;  // elapsed kept: Enter during a quake restarts noise and graphs only
+    }
+    if (!quake.active) return;
+
+    float sumX = 0.0f;
+    float sumY = 0.0f;
+    std::int32_t counter = 0;
+    quake.lastAmplitude = Vector2{0.0f, 0.0f};
+
+    advanceGroundMotion(quake);
+
+    quake.elapsed += in.frameTime;
+    // Written so that a duration that is not a number ends the quake like one of 0.
+    if (!(quake.elapsed <= quake.duration)) {
+        quake.elapsed = 0.0f;
+        quake.active = false;
+    }
+
+    const float nX = static_cast<float>(sample(quake.noise, static_cast<double>(quake.noiseOffsetX), NOISE_Y, NOISE_Z));
+    const float nY = static_cast<float>(sample(quake.noise, static_cast<double>(quake.noiseOffsetY), NOISE_Y, NOISE_Z));
+    const float base = sqrtf(powf(10.0f, quake.magnitude * 1.44f + 5.24f));
+
+    for (Beam& beam : beams) {
+        const float mx = (beam.line.end.x + beam.line.start.x) * 0.5f;
+        const float my = (beam.line.end.y + beam.line.start.y) * 0.5f;
+        const float dx = mx - UNITS_PER_KM * quake.epicenter.x;
+        const float dy = my - UNITS_PER_KM * quake.epicenter.y;
+        const float d = sqrtf(dy * dy + dx * dx);
+        const float attenuation = expf(-(d / UNITS_PER_KM * ATTENUATION_PER_KM));
+        const float a = boundedAmplitude(attenuation * base);
+
+        const float theta = atan2f(dy, dx);
+        float ax = cosf(theta) * a;
+        float ay = sinf(theta) * a;
+        if (std::isnan(ax)) ax = 0.0f;
+        if (std::isnan(ay)) ay = 0.0f;
+        quake.lastAmplitude = Vector2{ax, ay};
+
+        const float fx = boundedForce(scaleSample(nX, ax));
+        const float fy = boundedForce(scaleSample(nY, ay));
+        sumX += fx;
+        sumY += fy;
+
+        if (isLive(beam.body) && (beam.pinned || touchesGround(beam.body, quake.groundBody))) {
+            b2Body_ApplyForceToCenter(beam.body, b2Vec2{fx, fy}, true);
+        }
+        counter += 1;
+    }
+
+    // No beams: nothing pushed, recorded as a mean of 0.
+    float meanX = counter > 0 ? sumX / static_cast<float>(counter) : 0.0f;
+    float meanY = counter > 0 ? sumY / static_cast<float>(counter) : 0.0f;
+    if (!std::isfinite(meanX)) meanX = 0.0f;
+    if (!std::isfinite(meanY)) meanY = 0.0f;
+    addPoint(quake.graphX, quake.elapsed, meanX);
+    addPoint(quake.graphY, quake.elapsed, meanY);
+}

@@ -1,0 +1,284 @@
+"""Runs the real tremora binary under its own Xvfb display and drives it with xdotool.
+
+Every case starts a fresh X server and program in a scratch working directory that
+holds a copy of the shipped save/ folder, and always cleans both up.
+"""
+import argparse
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+WINDOW = 850
+HOLD = 0.08  # seconds a key or button stays down: raylib reads input once a frame
+
+
+def parse_args():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--binary", required=True)
+    parser.add_argument("--source", required=True)
+    parser.add_argument("--close-tool", default="")
+    parser.add_argument("--keep", action="store_true", help="keep the scratch folder")
+    args = parser.parse_args()
+    args.binary = os.path.abspath(args.binary)
+    args.source = os.path.abspath(args.source)
+    if args.close_tool:
+        args.close_tool = os.path.abspath(args.close_tool)
+    return args
+
+
+def _free_display():
+    for number in range(90, 190):
+        if not os.path.exists(f"/tmp/.X{number}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{number}"):
+            return number
+    raise RuntimeError("no free X display number")
+
+
+class Session:
+    """One Xvfb server plus one tremora process."""
+
+    def __init__(self, args, with_presets=True):
+        self.args = args
+        self.workdir = tempfile.mkdtemp(prefix="tremora-e2e-")
+        shipped = os.path.join(args.source, "save")
+        if with_presets and os.path.isdir(shipped):
+            shutil.copytree(shipped, os.path.join(self.workdir, "save"))
+        self.display = None
+        self.xvfb = None
+        self.app = None
+        self.window = None
+        self.shots = 0
+
+    # --- lifecycle -----------------------------------------------------------
+    def __enter__(self):
+        number = _free_display()
+        self.display = f":{number}"
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", self.display, "-screen", "0", "1024x1024x24", "-nolisten", "tcp"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        deadline = time.time() + 20
+        while time.time() < deadline:
+            if subprocess.run(["xdpyinfo", "-display", self.display], stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL).returncode == 0:
+                break
+            time.sleep(0.1)
+        else:
+            raise RuntimeError("Xvfb did not start")
+        return self
+
+    def __exit__(self, *exc):
+        for proc in (self.app, self.xvfb):
+            if proc is not None and proc.poll() is None:
+                try:
+                    os.killpg(proc.pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
+                proc.wait(timeout=10)
+        if not self.args.keep:
+            shutil.rmtree(self.workdir, ignore_errors=True)
+        else:
+            print("kept", self.workdir)
+        return False
+
+    def env(self):
+        env = dict(os.environ)
+        env["DISPLAY"] = self.display
+        env["LIBGL_ALWAYS_SOFTWARE"] = "1"
+        # Mesa and X keep allocations alive to the end of a process; only the unit tests check leaks.
+        env["ASAN_OPTIONS"] = "detect_leaks=0"
+        return env
+
+    def start(self):
+        self.log = open(os.path.join(self.workdir, "tremora.log"), "w")
+        self.app = subprocess.Popen([self.args.binary], cwd=self.workdir, env=self.env(), stdout=self.log,
+                                    stderr=subprocess.STDOUT, start_new_session=True)
+        deadline = time.time() + 30
+        while time.time() < deadline:
+            if self.app.poll() is not None:
+                raise AssertionError(f"tremora exited early with {self.app.returncode}: {self.log_text()}")
+            out = self.xdo("search", "--name", "^Tremora", check=False)
+            if out.strip():
+                self.window = out.split()[0]
+                break
+            time.sleep(0.2)
+        else:
+            raise AssertionError("the Tremora window did not appear")
+        self.wait_frames()
+        return self
+
+    def log_text(self):
+        self.log.flush()
+        with open(os.path.join(self.workdir, "tremora.log")) as f:
+            return f.read()
+
+    def wait_exit(self, timeout=15):
+        return self.app.wait(timeout=timeout)
+
+    # --- X helpers -----------------------------------------------------------
+    def xdo(self, *args, check=True):
+        result = subprocess.run(["xdotool", *args], env=self.env(), capture_output=True, text=True, timeout=30)
+        if check and result.returncode != 0:
+            raise RuntimeError(f"xdotool {args} failed: {result.stderr}")
+        return result.stdout
+
+    def window_name(self):
+        return self.xdo("getwindowname", self.window).strip()
+
+    def window_geometry(self):
+        out = subprocess.run(["xwininfo", "-id", self.window, "-display", self.display], capture_output=True,
+                             text=True).stdout
+        values = {}
+        for line in out.splitlines():
+            line = line.strip()
+            for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"):
+                if line.startswith(key + ":"):
+                    values[key] = int(line.split(":")[1])
+        return values
+
+    def wait_frames(self, seconds=0.6):
+        time.sleep(seconds)
+
+    def move(self, x, y):
+        geo = self.window_geometry()
+        self.xdo("mousemove", str(geo["Absolute upper-left X"] + x), str(geo["Absolute upper-left Y"] + y))
+        time.sleep(HOLD)
+
+    def click(self, x, y, button=1):
+        self.move(x, y)
+        self.xdo("mousedown", str(button))
+        time.sleep(HOLD)
+        self.xdo("mouseup", str(button))
+        time.sleep(HOLD)
+
+    def key(self, name, hold=HOLD):
+        self.xdo("keydown", name)
+        time.sleep(hold)
+        self.xdo("keyup", name)
+        time.sleep(HOLD)
+
+    def combo(self, modifier, name):
+        self.xdo("keydown", modifier)
+        time.sleep(HOLD)
+        self.key(name)
+        self.xdo("keyup", modifier)
+        time.sleep(HOLD)
+
+    def type_text(self, text):
+        names = {" ": "space", "/": "slash", ".": "period", "-": "minus", "_": "underscore"}
+        for ch in text:
+            self.key(names.get(ch, ch))
+
+    def wheel(self, x, y, notches):
+        self.move(x, y)
+        button = "4" if notches > 0 else "5"
+        for _ in range(abs(notches)):
+            self.xdo("click", button)
+            time.sleep(HOLD)
+
+    def close_window(self):
+        """Asks the window to close the way a window manager's close button does."""
+        subprocess.run([self.args.close_tool, self.window], env=self.env(), check=True, timeout=10)
+
+    # --- screenshots ---------------------------------------------------------
+    def screenshot(self, name=None):
+        """Returns the window's pixels as an Image; also saves a PNG in the scratch folder."""
+        self.shots += 1
+        name = name or f"shot{self.shots}"
+        raw = subprocess.run(["import", "-display", self.display, "-window", self.window, "-depth", "8", "ppm:-"],
+                             capture_output=True, timeout=30, check=True).stdout
+        with open(os.path.join(self.workdir, name + ".ppm"), "wb") as f:
+            f.write(raw)
+        return Image.from_ppm(raw)
+
+
+class Image:
+    def __init__(self, width, height, pixels):
+        self.width, self.height, self.pixels = width, height, pixels
+
+    @staticmethod
+    def from_ppm(data):
+        fields = []
+        pos = 0
+        while len(fields) < 4:
+            while data[pos:pos + 1].isspace():
+                pos += 1
+            if data[pos:pos + 1] == b"#":
+                while data[pos:pos + 1] not in (b"\n", b""):
+                    pos += 1
+                continue
+            start = pos
+            while not data[pos:pos + 1].isspace():
+                pos += 1
+            fields.append(data[start:pos])
+        pos += 1
+        assert fields[0] == b"P6", fields[0]
+        width, height, maxval = int(fields[1]), int(fields[2]), int(fields[3])
+        assert maxval == 255
+        return Image(width, height, data[pos:pos + width * height * 3])
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.pixels[i:i + 3])
+
+    def count(self, predicate, box=None):
+        x0, y0, x1, y1 = box or (0, 0, self.width, self.height)
+        n = 0
+        for y in range(y0, y1):
+            row = (y * self.width) * 3
+            for x in range(x0, x1):
+                i = row + x * 3
+                if predicate(self.pixels[i], self.pixels[i + 1], self.pixels[i + 2]):
+                    n += 1
+        return n
+
+    def differs(self, other, box=None):
+        x0, y0, x1, y1 = box or (0, 0, self.width, self.height)
+        n = 0
+        for y in range(y0, y1):
+            a = (y * self.width + x0) * 3
+            b = (y * self.width + x1) * 3
+            if self.pixels[a:b] != other.pixels[a:b]:
+                for i in range(a, b, 3):
+                    if self.pixels[i:i + 3] != other.pixels[i:i + 3]:
+                        n += 1
+        return n
+
+
+def near(rgb, target, tolerance=40):
+    return all(abs(a - b) <= tolerance for a, b in zip(rgb, target))
+
+
+def is_color(target, tolerance=40):
+    return lambda r, g, b: near((r, g, b), target, tolerance)
+
+
+ORANGE = (255, 161, 0)
+BLUE = (0, 121, 241)
+YELLOW = (253, 249, 0)
+GROUND = (80, 80, 80)
+BACKGROUND = (245, 245, 245)
+
+
+def world_to_window(x, y, target=(0.0, 0.0), zoom=1.0):
+    return int(round((x - target[0]) * zoom + 425)), int(round((y - target[1]) * zoom + 425))
+
+
+def run_cases(cases):
+    """Runs each (name, function) with the parsed arguments; prints the totals line."""
+    args = parse_args()
+    passed = failed = 0
+    for name, case in cases:
+        started = time.time()
+        try:
+            case(args)
+            passed += 1
+            print(f"PASS {name} ({time.time() - started:.1f} s)")
+        except Exception as error:  # noqa: BLE001 - report every failure and go on
+            failed += 1
+            print(f"FAIL {name}: {error!r}")
+        sys.stdout.flush()
+    print(f"{passed} passed, {failed} failed")
+    sys.exit(1 if failed else 0)

@@ -1,0 +1,71 @@
+"""Drawing lines, deleting them, clearing, and the switch to a simulation and back."""
+from harness import BLUE, ORANGE, YELLOW, Session, is_color, run_cases, world_to_window
+
+# A vertical line from the ground up four metres, right of the panel.
+BOTTOM = world_to_window(100, -20)
+TOP = world_to_window(100, -60)
+LINE_BOX = (BOTTOM[0] - 3, TOP[1], BOTTOM[0] + 4, BOTTOM[1] - 2)
+
+
+def orange_on_line(s):
+    return s.screenshot().count(is_color(ORANGE, 30), LINE_BOX)
+
+
+def place_line(s, a, b):
+    s.click(*a)
+    s.click(*b)
+    s.wait_frames(0.3)
+
+
+def draw_delete_and_clear(args):
+    with Session(args) as s:
+        s.start()
+        assert orange_on_line(s) == 0
+        place_line(s, BOTTOM, TOP)
+        drawn = orange_on_line(s)
+        assert drawn > 60, drawn
+        # DELETE mode, then a click on the middle of the line removes it
+        s.key("h")
+        s.click(BOTTOM[0], (BOTTOM[1] + TOP[1]) // 2)
+        s.wait_frames(0.3)
+        assert orange_on_line(s) == 0
+        # back to PLACING, draw again, J clears every line
+        s.key("h")
+        place_line(s, BOTTOM, TOP)
+        assert orange_on_line(s) > 60
+        s.key("j")
+        s.wait_frames(0.3)
+        assert orange_on_line(s) == 0
+
+
+def simulate_and_return(args):
+    with Session(args) as s:
+        s.start()
+        # a portal frame: two posts and a beam, near the world origin
+        a, b, c, d = (world_to_window(*p) for p in ((10, -20), (10, -60), (50, -60), (50, -20)))
+        place_line(s, a, b)
+        place_line(s, b, c)
+        place_line(s, c, d)
+        s.key("f")
+        s.wheel(600, 600, 3)  # zoom 1.0 -> 4.0 about the world origin
+        s.wait_frames(0.3)
+        img = s.screenshot()
+        blue = img.count(is_color(BLUE, 40), (300, 0, 850, 850))
+        yellow = img.count(is_color(YELLOW, 60), (300, 0, 850, 850))
+        orange = img.count(is_color(ORANGE, 30), (300, 0, 850, 850))
+        assert blue > 400, blue
+        assert yellow > 4, yellow
+        assert orange == 0, orange
+        s.key("g")
+        s.wait_frames(0.3)
+        img = s.screenshot()
+        assert img.count(is_color(BLUE, 40), (300, 0, 850, 850)) == 0
+        assert img.count(is_color(ORANGE, 30), (300, 0, 850, 850)) > 100  # the lines are back
+        assert img.count(lambda r, g, b: r + g + b < 30, (300, 0, 850, 400)) > 100  # grid points
+
+
+if __name__ == "__main__":
+    run_cases([
+        ("two clicks draw an orange line; H and a click delete it; J clears", draw_delete_and_clear),
+        ("F shows blue members and yellow joints; G returns to the grid", simulate_and_return),
+    ])

@@ -1,0 +1,38 @@
+"""A quake shakes the members and tires the joints."""
+from harness import BLUE, YELLOW, Session, is_color, run_cases, world_to_window
+
+SCENE = (300, 0, 850, 340)  # right of the panel, above the ground at zoom 3
+
+
+def tired(r, g, b):
+    """Joint-marker colours between orange and red (hue below about 45)."""
+    return r >= 230 and 30 <= g <= 190 and b <= 40
+
+
+def shakes_and_tires_joints(args):
+    with Session(args) as s:
+        s.start()
+        points = [(10, -20), (10, -60), (50, -60), (50, -20)]
+        a, b, c, d = (world_to_window(*p) for p in points)
+        for start, end in ((a, b), (b, c), (c, d), (a, c)):
+            s.click(*start)
+            s.click(*end)
+        s.key("f")
+        s.wheel(600, 600, 2)  # zoom 3
+        s.wait_frames(0.5)
+        before = s.screenshot("before")
+        assert before.count(is_color(BLUE, 40), SCENE) > 300
+        assert before.count(is_color(YELLOW, 60), SCENE) > 0
+        assert before.count(tired, SCENE) == 0
+        s.key("Return")
+        s.wait_frames(0.4)
+        first = s.screenshot("quake1")
+        s.wait_frames(1.0)
+        second = s.screenshot("quake2")
+        moved = first.differs(second, SCENE)
+        assert moved > 200, moved
+        assert first.count(tired, SCENE) + second.count(tired, SCENE) > 0
+
+
+if __name__ == "__main__":
+    run_cases([("Enter shakes the members and joint markers turn towards red", shakes_and_tires_joints)])

@@ -1,0 +1,43 @@
+"""K drops a human figure at the mouse during a simulation; G removes it."""
+from harness import Session, is_color, run_cases
+
+SHIRT = (72, 209, 204)
+TROUSERS = (30, 144, 255)
+SCENE = (300, 0, 850, 850)
+
+
+def figure_pixels(img):
+    return img.count(is_color(SHIRT, 25), SCENE) + img.count(is_color(TROUSERS, 25), SCENE)
+
+
+def drop_and_remove(args):
+    with Session(args) as s:
+        s.start()
+        s.key("f")
+        s.wheel(600, 600, 4)  # zoom 5 about the world origin
+        s.move(600, 250)
+        s.key("k")
+        s.wait_frames(1.5)
+        img = s.screenshot("figure")
+        assert img.count(is_color(SHIRT, 25), SCENE) > 20
+        assert img.count(is_color(TROUSERS, 25), SCENE) > 20
+        s.key("g")
+        s.wait_frames(0.3)
+        assert figure_pixels(s.screenshot("removed")) == 0
+
+
+def k_in_editor_does_nothing(args):
+    with Session(args) as s:
+        s.start()
+        s.wheel(600, 600, 4)
+        s.move(600, 250)
+        s.key("k")
+        s.wait_frames(1.0)
+        assert figure_pixels(s.screenshot()) == 0
+
+
+if __name__ == "__main__":
+    run_cases([
+        ("F, K drops a figure in its colours; G removes it", drop_and_remove),
+        ("K in the editor drops nothing", k_in_editor_does_nothing),
+    ])

@@ -1,0 +1,292 @@
+// The control panel driven headless through Dear ImGui's input events.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "headless_ui.h"
+#include "ui/control_panel.h"
+#include "ui/plot_widget.h"
+#include "ui/ui_frame.h"
+
+namespace {
+
+const char* const HEADERS[] = {"Quake Status", "Fun With Graphs", "Controls", "Quake Settings",
+                               "Materials",    "Joint Settings",  "Presets",  "File"};
+
+class ControlPanel : public ::testing::Test {
+protected:
+    void SetUp() override { startHeadlessUi(ui); }
+    void TearDown() override { stopHeadlessUi(ui); }
+
+    // One user-interface frame as the program builds it; inWindow runs while the
+    // panel window is still open.
+    void frame(const std::function<void()>& inWindow = {}, bool captureText = false) {
+        headlessFrame(
+            ui,
+            [&] {
+                if (!inWindow) {
+                    buildUiFrame(app, panel);
+                    return;
+                }
+                PlotContext* plots = createPlotContext();
+                drawControlPanel(app, panel);
+                destroyPlotContext(plots);
+                inWindow();
+                ImGui::End();
+            },
+            captureText);
+    }
+
+    std::string frameText() {
+        frame([] {}, true);
+        return ui.text;
+    }
+
+    void openHeaders(std::initializer_list<const char*> labels) {
+        frame([&] {
+            for (const char* label : labels) ImGui::GetStateStorage()->SetInt(ImGui::GetID(label), 1);
+        });
+    }
+
+    // The id of an item of the panel, reached through the labels its widget pushes.
+    ImGuiID idOf(const std::function<ImGuiID()>& path) {
+        ImGuiID id = 0;
+        frame([&] { id = path(); });
+        return id;
+    }
+    ImGuiID fieldId(const char* label) {
+        return idOf([&] {
+            ImGui::PushID(label);
+            const ImGuiID id = ImGui::GetID("");
+            ImGui::PopID();
+            return id;
+        });
+    }
+
+    void press(ImGuiID id) {
+        activateItem(id);
+        frame();
+    }
+    void typeInto(ImGuiID id, const char* text) {
+        activateItem(id);
+        frame();
+        typeText(text);
+        frame();
+    }
+    void pressKey(ImGuiKey key) {
+        ImGui::GetIO().AddKeyEvent(key, true);
+        frame();
+        ImGui::GetIO().AddKeyEvent(key, false);
+        frame();
+    }
+
+    HeadlessUi ui;
+    AppState app;
+    PanelState panel;
+};
+
+TEST_F(ControlPanel, StartsWithEveryHeaderClosedAndTheFileBoxFilledIn) {
+    frame();
+    const std::string text = frameText();
+    EXPECT_NE(text.find("TREMORA EDITOR"), std::string::npos);
+    for (const char* header : HEADERS) EXPECT_NE(text.find(header), std::string::npos) << header;
+    for (const char* inside : {"Current Mode:", "Controls:", "Duration (seconds):", "Density", "Threshold", "Save"})
+        EXPECT_EQ(text.find(inside), std::string::npos) << inside;
+    EXPECT_STREQ(panel.filePathBuffer, "Enter Filepath");
+    EXPECT_TRUE(panel.fileMessage.empty());
+}
+
+TEST_F(ControlPanel, QuakeStatusTexts) {
+    openHeaders({"Quake Status"});
+    std::string text = frameText();
+    EXPECT_NE(text.find("Current Mode: PLACING"), std::string::npos) << text;
+    EXPECT_NE(text.find("Status: INACTIVE"), std::string::npos);
+    EXPECT_NE(text.find("Nothing to See Here"), std::string::npos);
+
+    app.editor.deleteMode = 1;
+    EXPECT_NE(frameText().find("Current Mode: DELETE"), std::string::npos);
+    app.simulating = 1;
+    app.quake.active = true;
+    app.quake.duration = 4.0f;
+    app.quake.elapsed = 1.0f;
+    text = frameText();
+    EXPECT_NE(text.find("Current Mode: SIMULATION"), std::string::npos);
+    EXPECT_NE(text.find("Status: ACTIVE"), std::string::npos);
+    EXPECT_NE(text.find("Time Remaining: 3.00 s"), std::string::npos);
+    EXPECT_NE(text.find("25%"), std::string::npos) << "progress bar of elapsed / duration";
+    EXPECT_EQ(text.find("Nothing to See Here"), std::string::npos);
+}
+
+TEST_F(ControlPanel, ControlsListTheKeys) {
+    openHeaders({"Controls"});
+    const std::string text = frameText();
+    for (const char* line : {"Controls:", "Movement : W A S D", "Start: F", "Reset : G", "Toggle Place: H",
+                             "Reset Camera: R", "Clear All Lines: J", "Human: K", "Typing Mode: Backslash",
+                             "Start Quake: Enter"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+}
+
+TEST_F(ControlPanel, EpicenterYIsNeverLeftPositive) {
+    openHeaders({"Quake Settings"});
+    const ImGuiID y = idOf([] {
+        ImGui::PushID("##Epicenter");
+        ImGui::PushID(1);
+        const ImGuiID id = ImGui::GetID("");
+        ImGui::PopID();
+        ImGui::PopID();
+        return id;
+    });
+    typeInto(y, "5");
+    EXPECT_EQ(app.quake.epicenter.y, 0.0f);
+    pressKey(ImGuiKey_Enter);
+    EXPECT_EQ(app.quake.epicenter.y, 0.0f);
+    EXPECT_NE(frameText().find("0.000"), std::string::npos);
+
+    typeInto(y, "-5");
+    pressKey(ImGuiKey_Enter);
+    EXPECT_EQ(app.quake.epicenter.y, -5.0f);
+
+    // A positive y set elsewhere (a preset) is brought back while the header is open.
+    app.quake.epicenter.y = 3.0f;
+    frame();
+    EXPECT_EQ(app.quake.epicenter.y, 0.0f);
+}
+
+TEST_F(ControlPanel, RichterPlusButtonAddsOneHundred) {
+    openHeaders({"Quake Settings"});
+    const ImGuiID plus = idOf([] {
+        ImGui::PushID("##magnitude");
+        const ImGuiID id = ImGui::GetID("+");
+        ImGui::PopID();
+        return id;
+    });
+    press(plus);
+    EXPECT_FLOAT_EQ(app.quake.magnitude, 104.0f);
+    EXPECT_NE(frameText().find("104.00"), std::string::npos);
+}
+
+TEST_F(ControlPanel, EditingDurationDuringAQuakeChangesTheTimeRemainingAtOnce) {
+    openHeaders({"Quake Status", "Quake Settings"});
+    app.simulating = 1;
+    app.quake.active = true;
+    app.quake.duration = 4.0f;
+    app.quake.elapsed = 1.0f;
+    typeInto(fieldId("##duration"), "10");
+    EXPECT_FLOAT_EQ(app.quake.duration, 10.0f);
+    EXPECT_NE(frameText().find("Time Remaining: 9.00 s"), std::string::npos);
+}
+
+TEST_F(ControlPanel, NumbersThatAreNotFiniteAreRefused) {
+    openHeaders({"Materials", "Joint Settings"});
+    typeInto(fieldId("##density"), "1e39");
+    pressKey(ImGuiKey_Enter);
+    EXPECT_FLOAT_EQ(app.sim.density, 4.0f);
+    typeInto(fieldId("##threshold"), "2500");
+    pressKey(ImGuiKey_Enter);
+    EXPECT_FLOAT_EQ(app.sim.threshold, 2500.0f);
+}
+
+TEST_F(ControlPanel, PresetButtonsWithTheSameNameEachApplyTheirOwnDesign) {
+    Design first;
+    first.name = "twin";
+    first.magnitude = 5.0f;
+    first.lines.push_back(Line{{0, -20}, {0, -30}});
+    Design second = first;
+    second.magnitude = 6.0f;
+    second.lines.push_back(Line{{10, -20}, {10, -30}});
+    app.sim.presets = {first, second};
+    openHeaders({"Presets"});
+    const ImGuiID secondButton = idOf([] {
+        ImGui::PushID(1);
+        const ImGuiID id = ImGui::GetID("twin");
+        ImGui::PopID();
+        return id;
+    });
+    press(secondButton);
+    EXPECT_FLOAT_EQ(app.quake.magnitude, 6.0f);
+    EXPECT_EQ(app.editor.lines.size(), 2u);
+    EXPECT_EQ(app.sim.presets.size(), 2u);
+}
+
+TEST_F(ControlPanel, TypingInTheFileBoxHoldsTheKeyBindingsAndTheMouseOverThePanelIsReported) {
+    openHeaders({"File"});
+    EXPECT_FALSE(readUiCapture().textActive);
+    typeInto(idOf([] { return ImGui::GetID("##file"); }), "jj");
+    EXPECT_STREQ(panel.filePathBuffer, "jj");
+    EXPECT_TRUE(readUiCapture().textActive) << "the program must not act on J while the name is typed";
+    pressKey(ImGuiKey_Enter);
+    EXPECT_FALSE(readUiCapture().textActive);
+
+    ImGui::GetIO().AddMousePosEvent(100.0f, 400.0f);
+    frame();
+    frame();
+    EXPECT_TRUE(readUiCapture().wantsMouse);
+    ImGui::GetIO().AddMousePosEvent(600.0f, 400.0f);
+    frame();
+    frame();
+    EXPECT_FALSE(readUiCapture().wantsMouse);
+}
+
+class ControlPanelFiles : public ControlPanel {
+protected:
+    void SetUp() override {
+        ControlPanel::SetUp();
+        previous = std::filesystem::current_path();
+        dir = std::filesystem::path(::testing::TempDir()) / ("tremora_panel_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir / "save");
+        std::filesystem::current_path(dir);
+    }
+    void TearDown() override {
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(dir);
+        ControlPanel::TearDown();
+    }
+    bool popupOpen() const { return ui.context->OpenPopupStack.Size > 0; }
+
+    std::filesystem::path previous;
+    std::filesystem::path dir;
+};
+
+TEST_F(ControlPanelFiles, SaveThenLoadReportInThePopup) {
+    openHeaders({"File"});
+    const ImGuiID save = idOf([] { return ImGui::GetID("Save"); });
+    const ImGuiID load = idOf([] { return ImGui::GetID("Load"); });
+    EXPECT_FALSE(popupOpen());
+
+    app.quake.magnitude = 7.5f;
+    press(save);
+    EXPECT_TRUE(std::filesystem::exists(dir / "save" / "Enter Filepath.velmar"));
+    EXPECT_FALSE(panel.fileMessage.empty());
+    EXPECT_TRUE(popupOpen());
+    EXPECT_NE(frameText().find(panel.fileMessage), std::string::npos);
+
+    ImGui::GetIO().AddMouseButtonEvent(0, true);  // a click outside closes it
+    ImGui::GetIO().AddMousePosEvent(700.0f, 700.0f);
+    frame();
+    ImGui::GetIO().AddMouseButtonEvent(0, false);
+    frame();
+    EXPECT_FALSE(popupOpen());
+
+    app.quake.magnitude = 4.0f;
+    press(load);
+    EXPECT_FLOAT_EQ(app.quake.magnitude, 7.5f);
+    ASSERT_EQ(app.sim.presets.size(), 1u);
+    EXPECT_EQ(app.sim.presets[0].name, "Enter Filepath");
+    EXPECT_TRUE(popupOpen());
+}
+
+TEST_F(ControlPanelFiles, AFailedLoadChangesNothingAndStillReports) {
+    openHeaders({"File"});
+    typeInto(idOf([] { return ImGui::GetID("##file"); }), "missing");
+    pressKey(ImGuiKey_Enter);
+    press(idOf([] { return ImGui::GetID("Load"); }));
+    EXPECT_TRUE(app.sim.presets.empty());
+    EXPECT_FALSE(panel.fileMessage.empty());
+    EXPECT_TRUE(popupOpen());
+}
+
+}  // namespace

@@ -1,0 +1,253 @@
+// One frame without a window: the physics time gate, typing mode, and the input the
+// panel holds on to (a text field being edited, the mouse over the panel).
+#include <gtest/gtest.h>
+
+#include "app/frame.h"
+#include "app/modes.h"
+#include "physics/b2layer.h"
+#include "physics/world.h"
+
+namespace {
+
+InputSnapshot frame(float frameTime) {
+    InputSnapshot in;
+    in.frameTime = frameTime;
+    in.mouse = Vector2{600, 600};
+    return in;
+}
+
+InputSnapshot withKeys(InputSnapshot in, std::initializer_list<int> keys) {
+    for (int key : keys) {
+        in.keyPressed.set(static_cast<std::size_t>(key));
+        in.keyDown.set(static_cast<std::size_t>(key));
+    }
+    return in;
+}
+
+// Every binding of the program except backslash, pressed at once, plus the wheel.
+InputSnapshot everyBinding(float frameTime) {
+    InputSnapshot in = withKeys(frame(frameTime), {KEY_W, KEY_A, KEY_S, KEY_D, KEY_UP, KEY_DOWN, KEY_LEFT,
+                                                   KEY_RIGHT, KEY_R, KEY_F, KEY_G, KEY_H, KEY_J, KEY_K,
+                                                   KEY_ENTER});
+    in.wheel = Vector2{0, 3};
+    return in;
+}
+
+InputSnapshot clickAtPixel(Vector2 pixel) {
+    InputSnapshot in = frame(0.01f);
+    in.mouse = pixel;
+    in.mousePressed.set(MOUSE_BUTTON_LEFT);
+    in.mouseDown.set(MOUSE_BUTTON_LEFT);
+    return in;
+}
+
+const RandomInt lowest = [](int lo, int) { return lo; };
+
+struct FrameFixture : testing::Test {
+    AppState app;
+    void SetUp() override { initApp(app); }
+    void TearDown() override { shutdownApp(app); }
+
+    void run(const InputSnapshot& in) { updateFrame(app, in, lowest); }
+
+    // A member high above the ground, free to fall.
+    void startWithFallingMember() {
+        app.editor.lines = {{{100, -300}, {120, -300}}};
+        run(withKeys(frame(0.0f), {KEY_F}));
+        ASSERT_EQ(app.simulating, 1);
+        ASSERT_EQ(app.sim.beams.size(), 1u);
+    }
+    float memberY() { return b2Body_GetPosition(app.sim.beams[0].body).y; }
+};
+
+}  // namespace
+
+TEST_F(FrameFixture, StartUpState) {
+    EXPECT_EQ(app.editor.grid.size(), 50u);
+    EXPECT_TRUE(isLive(app.sim.worldId));
+    EXPECT_TRUE(app.quake.groundBody == app.sim.ground.body);
+    EXPECT_TRUE(isLive(app.quake.groundBody));
+    EXPECT_FALSE(app.typingMode);
+    EXPECT_EQ(app.stepAccumulator, 0.0f);
+    EXPECT_EQ(app.simulating, 0);
+    EXPECT_EQ(app.camera.zoom, 1.0f);
+}
+
+TEST_F(FrameFixture, LongStayInTheEditorStepsOnTheFirstSimulatedFrame) {
+    for (int i = 0; i < 500; ++i) run(frame(0.002f));
+    EXPECT_NEAR(app.stepAccumulator, 1.0f, 1e-3f);
+    startWithFallingMember();  // the F frame itself is the first simulated frame
+    EXPECT_EQ(app.stepAccumulator, 0.0f);
+    EXPECT_GT(memberY(), -300.0f);  // fallen a little (y grows downwards)
+}
+
+TEST_F(FrameFixture, FramesOfAThirtiethStepEveryFrame) {
+    startWithFallingMember();
+    for (int i = 0; i < 10; ++i) {
+        const float before = memberY();
+        run(frame(1.0f / 30.0f));
+        EXPECT_EQ(app.stepAccumulator, 0.0f);
+        EXPECT_GT(memberY(), before) << "frame " << i;
+    }
+}
+
+TEST_F(FrameFixture, FramesOfAMillisecondStepOnTheNinth) {
+    startWithFallingMember();
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 1; i <= 8; ++i) {
+            const float before = memberY();
+            run(frame(0.001f));
+            EXPECT_GT(app.stepAccumulator, 0.0f);
+            EXPECT_EQ(memberY(), before) << "round " << round << " frame " << i;
+        }
+        const float before = memberY();
+        run(frame(0.001f));
+        EXPECT_EQ(app.stepAccumulator, 0.0f);
+        EXPECT_GT(memberY(), before) << "round " << round;
+    }
+}
+
+TEST_F(FrameFixture, TypingModeSuspendsCameraAndModeKeysOnly) {
+    app.editor.lines = {{{10, -20}, {20, -20}}, {{20, -20}, {30, -20}}};
+    app.typingMode = true;
+    InputSnapshot keys = everyBinding(0.5f);
+    keys.keyPressed.reset(KEY_H);
+    run(keys);
+    EXPECT_EQ(app.camera.target.x, 0.0f);
+    EXPECT_EQ(app.camera.target.y, 0.0f);
+    EXPECT_EQ(app.camera.zoom, 1.0f);
+    EXPECT_EQ(app.simulating, 0);     // F suspended
+    EXPECT_TRUE(app.editor.lines.empty());  // J still acts
+    run(withKeys(frame(0.01f), {KEY_H}));
+    EXPECT_EQ(app.editor.deleteMode, 1);  // H still acts
+    run(withKeys(frame(0.01f), {KEY_H}));
+    run(clickAtPixel(Vector2{435, 405}));  // the mouse still acts: world (10, -20)
+    EXPECT_EQ(app.editor.hasPending, 1);
+    EXPECT_EQ(app.editor.pendingStart.x, 10.0f);
+    EXPECT_EQ(app.editor.pendingStart.y, -20.0f);
+
+    // In a simulation: G suspended, K and Enter act.
+    startSimulation(app);
+    run(withKeys(frame(0.01f), {KEY_G, KEY_K, KEY_ENTER}));
+    EXPECT_EQ(app.simulating, 1);
+    EXPECT_EQ(app.sim.humans.size(), 1u);
+    EXPECT_TRUE(app.quake.active);
+
+    // Backslash leaves typing mode; G works again.
+    run(withKeys(frame(0.01f), {KEY_BACKSLASH}));
+    EXPECT_FALSE(app.typingMode);
+    run(withKeys(frame(0.01f), {KEY_G}));
+    EXPECT_EQ(app.simulating, 0);
+    EXPECT_TRUE(app.sim.humans.empty());
+}
+
+TEST_F(FrameFixture, TypingIntoAPanelTextFieldActsOnNoBinding) {
+    app.editor.lines = {{{10, -20}, {20, -20}}, {{20, -20}, {30, -20}}};
+    app.editor.hasPending = 1;
+    app.editor.pendingStart = Vector2{40, -40};
+    InputSnapshot typed = everyBinding(0.5f);
+    typed.uiTextActive = true;
+    run(typed);
+    EXPECT_EQ(app.editor.lines.size(), 2u);
+    EXPECT_EQ(app.editor.deleteMode, 0);
+    EXPECT_EQ(app.editor.hasPending, 1);
+    EXPECT_EQ(app.simulating, 0);
+    EXPECT_EQ(app.camera.target.x, 0.0f);
+    EXPECT_EQ(app.camera.target.y, 0.0f);
+    EXPECT_EQ(app.camera.zoom, 1.0f);
+    EXPECT_FALSE(app.typingMode);
+
+    // Backslash still flips typing mode.
+    InputSnapshot backslash = withKeys(frame(0.01f), {KEY_BACKSLASH});
+    backslash.uiTextActive = true;
+    run(backslash);
+    EXPECT_TRUE(app.typingMode);
+    run(withKeys(frame(0.01f), {KEY_BACKSLASH}));
+    EXPECT_FALSE(app.typingMode);
+
+    // In a simulation G, K and Enter typed into the field do nothing either.
+    run(withKeys(frame(0.01f), {KEY_F}));
+    ASSERT_EQ(app.simulating, 1);
+    run(typed);
+    EXPECT_EQ(app.simulating, 1);
+    EXPECT_TRUE(app.sim.humans.empty());
+    EXPECT_FALSE(app.quake.active);
+    // Once the field lets go, the same keys act again.
+    run(withKeys(frame(0.01f), {KEY_K, KEY_ENTER}));
+    EXPECT_EQ(app.sim.humans.size(), 1u);
+    EXPECT_TRUE(app.quake.active);
+}
+
+TEST_F(FrameFixture, TextFieldLeavesTheMouseToTheScene) {
+    InputSnapshot in = clickAtPixel(Vector2{435, 405});
+    in.uiTextActive = true;
+    run(in);
+    EXPECT_EQ(app.editor.hasPending, 1);
+}
+
+TEST_F(FrameFixture, MouseOverThePanelNeitherClicksNorZooms) {
+    app.editor.lines = {{{10, -20}, {20, -20}}};
+    InputSnapshot in = clickAtPixel(Vector2{435, 405});
+    in.wheel = Vector2{0, 2};
+    in.uiWantsMouse = true;
+    run(in);
+    EXPECT_EQ(app.editor.hasPending, 0);
+    EXPECT_EQ(app.camera.zoom, 1.0f);
+
+    // Keys still act while the mouse is over the panel.
+    InputSnapshot keys = withKeys(frame(0.5f), {KEY_D, KEY_J});
+    keys.uiWantsMouse = true;
+    run(keys);
+    EXPECT_FLOAT_EQ(app.camera.target.x, 50.0f);
+    EXPECT_TRUE(app.editor.lines.empty());
+
+    // Away from the panel the same click and wheel act.
+    InputSnapshot click = clickAtPixel(Vector2{435, 405});  // world (60, -20) now
+    run(click);
+    EXPECT_EQ(app.editor.hasPending, 1);
+    EXPECT_EQ(app.editor.pendingStart.x, 60.0f);
+    InputSnapshot scroll = frame(0.01f);
+    scroll.wheel = Vector2{0, 2};
+    run(scroll);
+    EXPECT_EQ(app.camera.zoom, 3.0f);
+}
+
+TEST(FrameSceneInput, FiltersOnlyWhatThePanelHolds) {
+    InputSnapshot in = everyBinding(0.1f);
+    in.keyPressed.set(KEY_BACKSLASH);
+    in.keyPressed.set(KEY_X);
+    in.mousePressed.set(MOUSE_BUTTON_LEFT);
+
+    InputSnapshot untouched = sceneInput(in);
+    EXPECT_EQ(untouched.keyPressed, in.keyPressed);
+    EXPECT_EQ(untouched.mousePressed, in.mousePressed);
+    EXPECT_EQ(untouched.wheel.y, 3.0f);
+
+    in.uiTextActive = true;
+    InputSnapshot text = sceneInput(in);
+    EXPECT_TRUE(keyPressed(text, KEY_BACKSLASH));
+    EXPECT_TRUE(keyPressed(text, KEY_X));  // not a binding: left alone
+    for (int key : {KEY_W, KEY_A, KEY_S, KEY_D, KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_R, KEY_F, KEY_G, KEY_H,
+                    KEY_J, KEY_K, KEY_ENTER}) {
+        EXPECT_FALSE(keyPressed(text, key)) << key;
+        EXPECT_FALSE(keyDown(text, key)) << key;
+    }
+    EXPECT_EQ(text.wheel.y, 0.0f);
+    EXPECT_TRUE(mousePressed(text, MOUSE_BUTTON_LEFT));
+    EXPECT_EQ(text.frameTime, 0.1f);
+
+    in.uiTextActive = false;
+    in.uiWantsMouse = true;
+    InputSnapshot mouse = sceneInput(in);
+    EXPECT_FALSE(mousePressed(mouse, MOUSE_BUTTON_LEFT));
+    EXPECT_EQ(mouse.wheel.y, 0.0f);
+    EXPECT_TRUE(keyPressed(mouse, KEY_J));
+    EXPECT_EQ(mouse.mouse.x, in.mouse.x);
+}
+
+TEST_F(FrameFixture, EnterAndKInTheEditorDoNothing) {
+    run(withKeys(frame(0.01f), {KEY_ENTER, KEY_K}));
+    EXPECT_FALSE(app.quake.active);
+    EXPECT_TRUE(app.quake.graphX.data.empty());
+    EXPECT_TRUE(app.sim.humans.empty());
+}

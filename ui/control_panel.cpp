@@ -1,0 +1,169 @@
+#include "ui/control_panel.h"
+
+#include <imgui.h>
+
+#include <cmath>
+#include <cstddef>
+
+#include "persistence/presets.h"
+#include "physics/design.h"
+#include "ui/quake_graphs.h"
+
+namespace {
+
+const ImVec4 TEXT_ORANGE{1.0f, 0.5f, 0.0f, 1.0f};
+const ImVec4 TEXT_RED{1.0f, 0.0f, 0.0f, 1.0f};
+const ImVec4 TEXT_GREEN{0.0f, 1.0f, 0.0f, 1.0f};
+const ImVec4 TEXT_GREY{0.5f, 0.5f, 0.5f, 1.0f};
+const ImVec4 TEXT_LIGHT_BLUE{0.5f, 0.8f, 1.0f, 1.0f};
+
+constexpr float PANEL_WIDTH = 300.0f;
+constexpr float PANEL_HEIGHT = 850.0f;
+constexpr float PANEL_ALPHA = 0.85f;
+constexpr float FIELD_WIDTH = 200.0f;
+
+void gap() {
+    ImGui::Spacing();
+    ImGui::Separator();
+    ImGui::Spacing();
+}
+
+// A labelled number field. A typed value that is not a finite number (such as "inf"
+// or "nan") is refused and the setting keeps its value.
+void numberField(const char* labelLine, const char* id, float& value, float step, float fastStep,
+                 const char* format) {
+    ImGui::Text("%s", labelLine);
+    ImGui::SetNextItemWidth(FIELD_WIDTH);
+    float edited = value;
+    if (ImGui::InputFloat(id, &edited, step, fastStep, format) && std::isfinite(edited)) value = edited;
+}
+
+void quakeStatus(const AppState& app) {
+    if (!ImGui::CollapsingHeader("Quake Status")) return;
+    ImGui::Text("Current Mode:");
+    ImGui::SameLine();
+    if (app.simulating != 0)
+        ImGui::TextColored(TEXT_RED, "SIMULATION");
+    else if (app.editor.deleteMode == 1)
+        ImGui::TextColored(TEXT_GREEN, "DELETE");
+    else
+        ImGui::TextColored(TEXT_GREEN, "PLACING");
+    ImGui::Spacing();
+    ImGui::Text("Status:");
+    ImGui::SameLine();
+    const QuakeState& quake = app.quake;
+    if (quake.active) {
+        ImGui::TextColored(TEXT_RED, "ACTIVE");
+        ImGui::Text("Time Remaining: %.2f s", quake.duration - quake.elapsed);
+        // A duration of 0 or less ends the quake at its next step; show it as done.
+        const float fraction = quake.duration > 0.0f ? quake.elapsed / quake.duration : 1.0f;
+        ImGui::ProgressBar(fraction, ImVec2(-1.0f, 0.0f));
+    } else {
+        ImGui::TextColored(TEXT_GREY, "INACTIVE");
+        ImGui::Text("Nothing to See Here");
+    }
+}
+
+void controlsList() {
+    if (!ImGui::CollapsingHeader("Controls")) return;
+    ImGui::TextColored(TEXT_LIGHT_BLUE, "Controls:");
+    ImGui::Text("Movement : W A S D ");
+    ImGui::Text("Start: F");
+    ImGui::Text("Reset : G");
+    ImGui::Text("Toggle Place: H");
+    ImGui::Text("Reset Camera: R");
+    ImGui::Text("Clear All Lines: J");
+    ImGui::Text("Human: K");
+    ImGui::Text("Typing Mode: Backslash");
+    ImGui::Text("Start Quake: Enter");
+}
+
+void quakeSettings(QuakeState& quake) {
+    if (!ImGui::CollapsingHeader("Quake Settings")) return;
+    float epicenter[2] = {quake.epicenter.x, quake.epicenter.y};
+    numberField("Duration (seconds):", "##duration", quake.duration, 0.5f, 1.0f, "%.2f");
+    numberField("Richter:", "##magnitude", quake.magnitude, 100.0f, 100.0f, "%.2f");
+    ImGui::Text("Epicenter (1 km):");
+    ImGui::SetNextItemWidth(FIELD_WIDTH);
+    ImGui::InputFloat2("##Epicenter", epicenter, "%.3f");
+    if (std::isfinite(epicenter[0])) quake.epicenter.x = epicenter[0];
+    if (std::isfinite(epicenter[1])) quake.epicenter.y = epicenter[1];
+    // The epicenter lies at or below the ground.
+    if (quake.epicenter.y > 0.0f) quake.epicenter.y = 0.0f;
+}
+
+void materials(Simulation& sim) {
+    if (!ImGui::CollapsingHeader("Materials")) return;
+    numberField("Density (kg/m^2):", "##density", sim.density, 100.0f, 100.0f, "%.1f");
+}
+
+void jointSettings(Simulation& sim) {
+    if (!ImGui::CollapsingHeader("Joint Settings")) return;
+    numberField("Accumalitive (N):", "##accumalitive", sim.accumulativeLimit, 100.0f, 100.0f, "%.1f");
+    numberField("Threshold(N):", "##threshold", sim.threshold, 100.0f, 100.0f, "%.1f");
+}
+
+void presets(AppState& app) {
+    if (!ImGui::CollapsingHeader("Presets")) return;
+    // Index the presets apart: designs may share a name, and each button must answer
+    // for its own entry. Applying a design never adds presets, so the loop is safe.
+    for (std::size_t i = 0; i < app.sim.presets.size(); ++i) {
+        ImGui::PushID(static_cast<int>(i));
+        const bool pressed = ImGui::Button(app.sim.presets[i].name.c_str());
+        ImGui::PopID();
+        if (pressed) {
+            const Design chosen = app.sim.presets[i];
+            applyDesign(app.editor, app.sim, app.quake, chosen);
+        }
+    }
+}
+
+void fileSection(AppState& app, PanelState& panel) {
+    if (!ImGui::CollapsingHeader("File")) return;
+    ImGui::InputText("##file", panel.filePathBuffer, sizeof panel.filePathBuffer);
+    const std::string name(panel.filePathBuffer);
+    if (ImGui::Button("Save")) {
+        panel.fileMessage = saveCurrentDesign(app.editor, app.sim, app.quake, name).message;
+        ImGui::OpenPopup("fileinfo");
+    }
+    if (ImGui::Button("Load")) {
+        panel.fileMessage = loadFromFile(app.editor, app.sim, app.quake, name).message;
+        ImGui::OpenPopup("fileinfo");
+    }
+    // Opens on a right-click on "Load" too.
+    if (ImGui::BeginPopupContextItem("fileinfo")) {
+        ImGui::Text("%s", panel.fileMessage.c_str());
+        ImGui::EndPopup();
+    }
+}
+
+}  // namespace
+
+void drawControlPanel(AppState& app, PanelState& panel) {
+    ImGui::SetNextWindowPos(ImVec2(0.0f, 0.0f), ImGuiCond_Always);
+    ImGui::SetNextWindowSize(ImVec2(PANEL_WIDTH, PANEL_HEIGHT), ImGuiCond_Always);
+    ImGui::SetNextWindowBgAlpha(PANEL_ALPHA);
+    // The body is submitted whatever Begin returns; a collapsed window shows none of it.
+    ImGui::Begin("Control Panel", nullptr, ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove);
+
+    ImGui::TextColored(TEXT_ORANGE, "TREMORA EDITOR");
+    ImGui::Separator();
+    ImGui::Spacing();
+
+    quakeStatus(app);
+    gap();
+    drawQuakeGraphs(app.quake);
+    gap();
+    controlsList();
+    gap();
+    quakeSettings(app.quake);
+    ImGui::Spacing();
+    ImGui::Separator();
+    materials(app.sim);
+    gap();
+    jointSettings(app.sim);
+    gap();
+    presets(app);
+    gap();
+    fileSection(app, panel);
+}

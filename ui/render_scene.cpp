@@ -1,0 +1,78 @@
+#include "ui/render_scene.h"
+
+#include <cmath>
+
+#include "physics/b2layer.h"
+#include "ui/draw_human.h"
+
+namespace {
+
+constexpr float RAD_TO_DEG = 180.0f / 3.14159265358979323846f;
+
+void drawEditorView(const EditorState& editor) {
+    for (const Line& line : editor.lines) DrawLineEx(line.start, line.end, 2.0f, LINE_COLOR);
+    for (const auto& row : editor.grid) {
+        for (const Vector2& point : row) {
+            DrawRectangle(static_cast<int>(point.x - 1), static_cast<int>(point.y - 1), 2, 2, BLACK);
+        }
+    }
+    if (editor.hasPending == 1) {
+        DrawRectangle(static_cast<int>(editor.pendingStart.x - 1), static_cast<int>(editor.pendingStart.y - 1),
+                      2, 2, PENDING_COLOR);
+    }
+}
+
+void drawJointMarkers(const Simulation& sim) {
+    for (const JointRecord& record : sim.jointRecords) {
+        const b2JointId id = sim.jointSlots[record.jointSlot];
+        if (!isLive(id)) continue;
+        const Vector2 centre = b2Body_GetWorldPoint(b2Joint_GetBodyB(id), b2Joint_GetLocalAnchorB(id));
+        DrawCircleV(centre, 0.5f, jointLoadColor(record.accumulated, sim.accumulativeLimit));
+    }
+}
+
+void drawSimulationView(const Simulation& sim) {
+    for (const Beam& beam : sim.beams) drawBeam(beam);
+    for (const Human& human : sim.humans) drawHuman(human);
+    drawJointMarkers(sim);
+}
+
+}  // namespace
+
+Color jointLoadColor(float accumulated, float accumulativeLimit) {
+    if (!(accumulativeLimit > 0.0f)) return ColorFromHSV(0.0f, 1.0f, 1.0f);
+    float hue = 60.0f - (accumulated / accumulativeLimit) * 60.0f;
+    if (!std::isfinite(hue) || hue < 0.0f) hue = 0.0f;
+    if (hue > 60.0f) hue = 60.0f;
+    return ColorFromHSV(hue, 1.0f, 1.0f);
+}
+
+void drawBeam(const Beam& beam) {
+    const Vector2 corner = b2Body_GetWorldPoint(beam.body, {-beam.halfWidth, -beam.halfLength});
+    const float angle = b2Rot_GetAngle(b2Body_GetRotation(beam.body)) * RAD_TO_DEG;
+    DrawRectanglePro({corner.x, corner.y, 2.0f * beam.halfWidth, 2.0f * beam.halfLength}, {0.0f, 0.0f}, angle,
+                     beam.color);
+}
+
+void renderScene(const AppState& app, const RenderTexture2D& renderTarget) {
+    BeginTextureMode(renderTarget);
+    ClearBackground(BACKGROUND_COLOR);
+    DrawFPS(760, 0);
+    BeginMode2D(app.camera);
+    if (app.simulating == 0) {
+        drawEditorView(app.editor);
+    } else {
+        drawSimulationView(app.sim);
+    }
+    DrawCircleV({10000.0f * app.quake.epicenter.x, -10000.0f * app.quake.epicenter.y}, 2.0f, EPICENTER_COLOR);
+    drawBeam(app.sim.ground);
+    EndMode2D();
+    EndTextureMode();
+
+    BeginDrawing();
+    ClearBackground(BLACK);
+    const float size = static_cast<float>(SCREEN_SIZE);
+    DrawTexturePro(renderTarget.texture, {0.0f, 0.0f, size, -size},
+                   {(GetScreenWidth() - size) * 0.5f, (GetScreenHeight() - size) * 0.5f, size, size}, {0.0f, 0.0f},
+                   0.0f, WHITE);
+}

@@ -1,0 +1,31 @@
+#include "ui/ui_frame.h"
+
+#include <imgui.h>
+#include <imgui_internal.h>
+
+#include "ui/backend/imgui_impl_raylib.h"
+#include "ui/plot_widget.h"
+
+void buildUiFrame(AppState& app, PanelState& panel) {
+    PlotContext* plots = createPlotContext();
+    drawControlPanel(app, panel);
+    destroyPlotContext(plots);
+    ImGui::End();
+}
+
+void drawUiFrame(AppState& app, PanelState& panel) {
+    ImGui_ImplRaylib_Begin();
+    buildUiFrame(app, panel);
+    ImGui_ImplRaylib_End();
+}
+
+UiCapture readUiCapture() {
+    UiCapture capture;
+    const ImGuiContext* g = ImGui::GetCurrentContext();
+    if (g == nullptr) return capture;
+    // Set at the end of a frame in which a text field was being edited; io.WantTextInput
+    // would only say so from the next ImGui::NewFrame on, a frame late.
+    capture.textActive = g->WantTextInputNextFrame == 1;
+    capture.wantsMouse = g->IO.WantCaptureMouse;
+    return capture;
+}

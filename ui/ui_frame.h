@@ -1,0 +1,22 @@
+#pragma once
+// The user-interface part of a frame, drawn over the scene inside BeginDrawing.
+#include "app/app_state.h"
+#include "ui/control_panel.h"
+
+// What the user interface held on to in the frame just drawn; the program copies it
+// into the next frame's InputSnapshot (uiTextActive, uiWantsMouse).
+struct UiCapture {
+    bool textActive = false;  // a text field is being edited: keep the key bindings quiet
+    bool wantsMouse = false;  // the mouse is over the panel (or a popup is open)
+};
+
+// One user-interface frame: the backend begins it, a plot context lives for the
+// panel only, the panel window is built and closed, and the backend draws it all.
+void drawUiFrame(AppState& app, PanelState& panel);
+
+// The part of drawUiFrame between the backend's begin and end: plot context, panel,
+// plot context gone, panel window ended. Needs a Dear ImGui frame in progress.
+void buildUiFrame(AppState& app, PanelState& panel);
+
+// Reads the capture flags from Dear ImGui; call after the frame has been rendered.
+UiCapture readUiCapture();
