@@ -32,8 +32,14 @@ missing_debian_packages() {
   echo "${out[@]:-}"
 }
 
+BUILT_FILES=(lib/libglfw3.a lib/libraylib.a include/raylib.h imgui/imgui.h fonts/fa-solid-900.ttf)
+built_files_present() {
+  local f
+  for f in "${BUILT_FILES[@]}"; do [[ -f "$PREFIX/$f" ]] || return 1; done
+}
+
 # Fast path: everything present.
-if [[ -f "$STAMP" && -z "$(missing_debian_packages)" ]]; then
+if [[ -f "$STAMP" ]] && built_files_present && [[ -z "$(missing_debian_packages)" ]]; then
   log "dependencies present in .deps (nothing to do)"
   exit 0
 fi
@@ -124,29 +130,27 @@ fetch_source() { # package version suite -> prints unpacked directory
   echo "${dir%/}"
 }
 
-# GLFW 3.4 (X11 only)
-if [[ ! -f "$PREFIX/lib/libglfw3.a" ]]; then
-  d="$(fetch_source glfw3 "$GLFW_VERSION" trixie)"
-  log "building GLFW from $(basename "$d")"
+cmake_install() { # name source-dir cmake-options... : configure, build and install into the prefix
+  local name="$1" d="$2"; shift 2
+  log "building $name from $(basename "$d")"
   cmake -S "$d" -B "$d/_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" \
-    -DBUILD_SHARED_LIBS=OFF -DGLFW_BUILD_WAYLAND=OFF -DGLFW_BUILD_X11=ON -DGLFW_BUILD_EXAMPLES=OFF \
-    -DGLFW_BUILD_TESTS=OFF -DGLFW_BUILD_DOCS=OFF -DCMAKE_POSITION_INDEPENDENT_CODE=ON >"$d/_build.log" 2>&1 \
+    -DCMAKE_PREFIX_PATH="$PREFIX" -DBUILD_SHARED_LIBS=OFF -DCMAKE_POSITION_INDEPENDENT_CODE=ON "$@" \
+    >"$d/_build.log" 2>&1 \
     && cmake --build "$d/_build" -j "$JOBS" >>"$d/_build.log" 2>&1 \
     && cmake --install "$d/_build" >>"$d/_build.log" 2>&1 \
-    || { tail -20 "$d/_build.log" >&2; fail "GLFW build failed (log: $d/_build.log)"; }
+    || { tail -20 "$d/_build.log" >&2; fail "$name build failed (log: $d/_build.log)"; }
+}
+
+# GLFW 3.4 (X11 only)
+if [[ ! -f "$PREFIX/lib/libglfw3.a" ]]; then
+  cmake_install GLFW "$(fetch_source glfw3 "$GLFW_VERSION" trixie)" \
+    -DGLFW_BUILD_WAYLAND=OFF -DGLFW_BUILD_X11=ON -DGLFW_BUILD_EXAMPLES=OFF -DGLFW_BUILD_TESTS=OFF -DGLFW_BUILD_DOCS=OFF
 fi
 
 # raylib 6.0 against that GLFW
 if [[ ! -f "$PREFIX/lib/libraylib.a" ]]; then
-  d="$(fetch_source raylib "$RAYLIB_VERSION" sid)"
-  log "building raylib from $(basename "$d")"
-  cmake -S "$d" -B "$d/_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" \
-    -DCMAKE_PREFIX_PATH="$PREFIX" -DBUILD_SHARED_LIBS=OFF -DUSE_EXTERNAL_GLFW=ON -DPLATFORM=Desktop \
-    -DGLFW_BUILD_WAYLAND=OFF -DBUILD_EXAMPLES=OFF -DCUSTOMIZE_BUILD=OFF \
-    -DCMAKE_POSITION_INDEPENDENT_CODE=ON >"$d/_build.log" 2>&1 \
-    && cmake --build "$d/_build" -j "$JOBS" >>"$d/_build.log" 2>&1 \
-    && cmake --install "$d/_build" >>"$d/_build.log" 2>&1 \
-    || { tail -20 "$d/_build.log" >&2; fail "raylib build failed (log: $d/_build.log)"; }
+  cmake_install raylib "$(fetch_source raylib "$RAYLIB_VERSION" sid)" \
+    -DUSE_EXTERNAL_GLFW=ON -DPLATFORM=Desktop -DGLFW_BUILD_WAYLAND=OFF -DBUILD_EXAMPLES=OFF -DCUSTOMIZE_BUILD=OFF
 fi
 
 # Dear ImGui 1.92.2b: sources copied into the prefix, compiled by the project's CMake
@@ -156,9 +160,6 @@ if [[ ! -f "$PREFIX/imgui/imgui.h" ]]; then
   mkdir -p "$PREFIX/imgui"
   cp "$d"/imgui*.cpp "$d"/imgui*.h "$d"/imconfig.h "$d"/imstb_*.h "$PREFIX/imgui/" \
     || fail "Dear ImGui sources incomplete in $d"
-  if [[ -f "$d/misc/fonts/binary_to_compressed_c.cpp" ]]; then
-    cp "$d/misc/fonts/binary_to_compressed_c.cpp" "$PREFIX/imgui/" || true
-  fi
 fi
 
 # Font Awesome 6 Free Solid from trixie's node-fortawesome-fontawesome-free: the
