@@ -125,7 +125,8 @@ struct b2ShapeDef {
 };
 b2ShapeDef b2DefaultShapeDef();
 b2ShapeId b2CreatePolygonShape(b2BodyId bodyId, const b2ShapeDef* def, const b2Polygon* polygon);
-// A capsule: a box between the two centres and a circle at each centre, on one body.
+// A capsule: one rounded eight-sided polygon around the two centres (a box between them
+// and a circle at each centre when too thin for that); always one logical shape.
 b2ShapeId b2CreateCapsuleShape(b2BodyId bodyId, const b2ShapeDef* def, const b2Capsule* capsule);
 
 enum b2ShapeType { b2_circleShape, b2_capsuleShape, b2_segmentShape, b2_polygonShape, b2_chainSegmentShape };

@@ -111,17 +111,14 @@ void presets(AppState& app) {
         ImGui::PushID(static_cast<int>(i));
         const bool pressed = ImGui::Button(app.sim.presets[i].name.c_str());
         ImGui::PopID();
-        if (pressed) {
-            const Design chosen = app.sim.presets[i];
-            applyDesign(app.editor, app.sim, app.quake, chosen);
-        }
+        if (pressed) applyDesign(app.editor, app.sim, app.quake, app.sim.presets[i]);
     }
 }
 
 void fileSection(AppState& app, PanelState& panel) {
     if (!ImGui::CollapsingHeader("File")) return;
     ImGui::InputText("##file", panel.filePathBuffer, sizeof panel.filePathBuffer);
-    const std::string name(panel.filePathBuffer);
+    const std::string name = typedName(panel.filePathBuffer, sizeof panel.filePathBuffer);
     if (ImGui::Button("Save")) {
         panel.fileMessage = saveCurrentDesign(app.editor, app.sim, app.quake, name).message;
         ImGui::OpenPopup("fileinfo");

@@ -1,8 +1,10 @@
 #include "ui/gif_recorder.h"
 
+#include <fcntl.h>
 #include <gif_lib.h>
 #include <raylib.h>
 #include <rlgl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -66,9 +68,15 @@ bool openGifWriter(GifWriter& writer, const std::string& path, int width, int he
     writer.width = width;
     writer.height = height;
     if (width <= 0 || height <= 0 || width > 65535 || height > 65535) return fail(writer);
+    // Created like any other file of the program (giflib's own open makes it private).
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (fd < 0) return fail(writer);
     int error = 0;
-    writer.file = EGifOpenFileName(path.c_str(), false, &error);
-    if (writer.file == nullptr) return fail(writer);
+    writer.file = EGifOpenFileHandle(fd, &error);
+    if (writer.file == nullptr) {
+        ::close(fd);
+        return fail(writer);
+    }
     EGifSetGifVersion(writer.file, true);
 
     const std::vector<unsigned char> rgb = gifPalette();
@@ -169,7 +177,7 @@ void startRecording(GifRecorder& recorder, double now) {
     int width = 0;
     int height = 0;
     std::vector<unsigned char> first = captureWindow(width, height);
-    recorder.path = nextGifFileName(".", recorder.nextNumber);
+    recorder.path = nextGifFileName("", recorder.nextNumber);
     ++recorder.nextNumber;
     if (first.empty() || !openGifWriter(recorder.writer, recorder.path, width, height)) {
         closeGifWriter(recorder.writer);

@@ -34,7 +34,8 @@ bool writeGifFrame(GifWriter& writer, const unsigned char* rgba, int delayCentis
 // Finishes and closes the file; true when every step succeeded.
 bool closeGifWriter(GifWriter& writer);
 
-// The first free name "screenrecNNN.gif" in dir, counting from first.
+// The first free name "screenrecNNN.gif" in dir ("" for the working directory),
+// counting from first.
 std::string nextGifFileName(const std::string& dir, int& first);
 
 // ---- The recorder --------------------------------------------------------------

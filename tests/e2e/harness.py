@@ -5,6 +5,7 @@ holds a copy of the shipped save/ folder, and always cleans both up.
 """
 import argparse
 import os
+import select
 import shutil
 import signal
 import subprocess
@@ -13,7 +14,7 @@ import tempfile
 import time
 
 WINDOW = 850
-HOLD = 0.08  # seconds a key or button stays down: raylib reads input once a frame
+HOLD = 0.15  # seconds a key or button stays down: raylib reads input once a frame
 
 
 def parse_args():
@@ -28,13 +29,6 @@ def parse_args():
     if args.close_tool:
         args.close_tool = os.path.abspath(args.close_tool)
     return args
-
-
-def _free_display():
-    for number in range(90, 190):
-        if not os.path.exists(f"/tmp/.X{number}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{number}"):
-            return number
-    raise RuntimeError("no free X display number")
 
 
 class Session:
@@ -54,29 +48,51 @@ class Session:
 
     # --- lifecycle -----------------------------------------------------------
     def __enter__(self):
-        number = _free_display()
-        self.display = f":{number}"
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", self.display, "-screen", "0", "1024x1024x24", "-nolisten", "tcp"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
-        deadline = time.time() + 20
-        while time.time() < deadline:
-            if subprocess.run(["xdpyinfo", "-display", self.display], stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL).returncode == 0:
-                break
-            time.sleep(0.1)
-        else:
-            raise RuntimeError("Xvfb did not start")
+        # Xvfb picks a free display number itself and writes it to a pipe once it accepts
+        # connections: no race with other servers starting at the same time. -noreset: by
+        # default the server resets when its last client leaves, and a program connecting
+        # during that reset (while xdotool polls for the window) is turned away.
+        read_end, write_end = os.pipe()
+        try:
+            self.xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x1024x24", "-nolisten", "tcp",
+                 "-noreset"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True,
+                pass_fds=(write_end,))
+            os.close(write_end)
+            write_end = None
+            number = b""
+            deadline = time.time() + 20
+            while not number.endswith(b"\n"):
+                left = deadline - time.time()
+                chunk = os.read(read_end, 16) if left > 0 and select.select([read_end], [], [], left)[0] else b""
+                if not chunk:
+                    self.xvfb.kill()
+                    self.xvfb.wait(timeout=10)
+                    raise RuntimeError("Xvfb did not start")
+                number += chunk
+        finally:
+            os.close(read_end)
+            if write_end is not None:
+                os.close(write_end)
+        self.display = f":{int(number)}"
         return self
 
     def __exit__(self, *exc):
-        for proc in (self.app, self.xvfb):
-            if proc is not None and proc.poll() is None:
-                try:
-                    os.killpg(proc.pid, signal.SIGKILL)
-                except ProcessLookupError:
-                    pass
-                proc.wait(timeout=10)
+        if self.app is not None and self.app.poll() is None:
+            try:
+                os.killpg(self.app.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+            self.app.wait(timeout=10)
+        if self.xvfb is not None and self.xvfb.poll() is None:
+            # SIGTERM lets Xvfb remove its lock file and socket; SIGKILL would leave them behind.
+            self.xvfb.terminate()
+            try:
+                self.xvfb.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                os.killpg(self.xvfb.pid, signal.SIGKILL)
+                self.xvfb.wait(timeout=10)
         if not self.args.keep:
             shutil.rmtree(self.workdir, ignore_errors=True)
         else:
@@ -106,8 +122,17 @@ class Session:
             time.sleep(0.2)
         else:
             raise AssertionError("the Tremora window did not appear")
-        self.wait_frames()
+        # the first frames are slow (font atlas, shaders): wait until the panel and scene are drawn
+        if not self.wait_for(self._first_frame_drawn, 30):
+            raise AssertionError("the first frame with the control panel was never drawn")
+        self.wait_frames(0.3)
         return self
+
+    def _first_frame_drawn(self):
+        try:
+            return len(header_bars(self.screenshot("first"))) == len(PANEL_HEADERS)
+        except subprocess.CalledProcessError:  # the window is not mapped yet
+            return False
 
     def log_text(self):
         self.log.flush()
@@ -152,6 +177,34 @@ class Session:
         time.sleep(HOLD)
         self.xdo("mouseup", str(button))
         time.sleep(HOLD)
+
+    def wait_for(self, predicate, timeout=3.0):
+        """Polls predicate (which may take screenshots) until it holds or the time is up."""
+        deadline = time.time() + timeout
+        while True:
+            if predicate():
+                return True
+            if time.time() > deadline:
+                return False
+            time.sleep(0.1)
+
+    def pending_at(self, p):
+        """Whether the editor shows its yellow pending end point at window pixel p (zoom 1)."""
+        x, y = p
+        return self.screenshot("pending").count(is_color(YELLOW, 30), (x - 3, y - 3, x + 3, y + 3)) > 0
+
+    def place_line(self, a, b, attempts=3):
+        """Places a line with two clicks on grid points, checking the pending point in between,
+        so a click lost to a stalled frame is made again rather than shifting every later line."""
+        for _ in range(attempts):
+            if not self.pending_at(a):
+                self.click(*a)
+                if not self.wait_for(lambda: self.pending_at(a)):
+                    continue
+            self.click(*b)
+            if self.wait_for(lambda: not self.pending_at(a)):
+                return
+        raise AssertionError(f"could not place a line from {a} to {b}")
 
     def key(self, name, hold=HOLD):
         self.xdo("keydown", name)
@@ -282,3 +335,91 @@ def run_cases(cases):
         sys.stdout.flush()
     print(f"{passed} passed, {failed} failed")
     sys.exit(1 if failed else 0)
+
+
+# --- the control panel -----------------------------------------------------------
+# The panel is the Dear ImGui window at x 0..300. Its eight collapsing headers, top to bottom:
+PANEL_HEADERS = ("Quake Status", "Fun With Graphs", "Controls", "Quake Settings", "Materials",
+                 "Joint Settings", "Presets", "File")
+# Header bar colours over the panel background: idle, hovered, held down.
+HEADER_COLOURS = ((55, 81, 112), (63, 130, 210), (66, 150, 250))
+PANEL_ROW = 23  # centre to centre of two stacked widgets: frame height 19 + item spacing 4
+LABEL_X = 33  # where a header's label text begins
+GLYPH = 7  # advance of one character of the panel's font
+
+
+def header_bars(img, x=250):
+    """The y centres of the panel's collapsing-header bars, top to bottom (window title excluded)."""
+    bars = []
+    start = None
+    for y in range(20, img.height + 1):
+        inside = y < img.height and any(near(img.pixel(x, y), c, 8) for c in HEADER_COLOURS)
+        if inside and start is None:
+            start = y
+        elif not inside and start is not None:
+            if 15 <= y - start <= 25:
+                bars.append((start + y - 1) // 2)
+            start = None
+    return bars
+
+
+def header_label_length(img, y):
+    """Characters in the label on the header bar centred at y, from its white text pixels."""
+    right = None
+    for yy in range(y - 6, y + 7):
+        for x in range(LABEL_X - 2, 290):
+            if min(img.pixel(x, yy)) >= 200 and (right is None or x > right):
+                right = x
+    return 0 if right is None else (right - LABEL_X) // GLYPH + 1
+
+
+def panel_headers(img):
+    """Maps each header name to its bar's y centre; fails unless all eight are there, in order."""
+    bars = header_bars(img)
+    assert len(bars) == len(PANEL_HEADERS), f"header bars at {bars}"
+    lengths = [header_label_length(img, y) for y in bars]
+    assert lengths == [len(name) for name in PANEL_HEADERS], f"header label lengths {lengths}"
+    return dict(zip(PANEL_HEADERS, bars))
+
+
+def gif_frames(path):
+    """Reads a GIF's block structure; returns (width, height, image count, ends with the trailer)."""
+    with open(path, "rb") as f:
+        data = f.read()
+    assert data[:6] in (b"GIF87a", b"GIF89a"), data[:6]
+    width = int.from_bytes(data[6:8], "little")
+    height = int.from_bytes(data[8:10], "little")
+    flags = data[10]
+    pos = 13
+    if flags & 0x80:
+        pos += 3 << ((flags & 7) + 1)
+
+    def skip_sub_blocks(p):
+        while True:
+            if p >= len(data):
+                raise AssertionError("GIF data ends inside a block")
+            size = data[p]
+            p += 1
+            if size == 0:
+                return p
+            p += size
+
+    images = 0
+    while pos < len(data):
+        tag = data[pos]
+        if tag == 0x3B:
+            return width, height, images, True
+        if tag == 0x21:  # extension: label, then sub-blocks
+            pos = skip_sub_blocks(pos + 2)
+        elif tag == 0x2C:  # image descriptor, optional local colour table, LZW size, sub-blocks
+            if pos + 10 > len(data):
+                break
+            local = data[pos + 9]
+            pos += 10
+            if local & 0x80:
+                pos += 3 << ((local & 7) + 1)
+            pos = skip_sub_blocks(pos + 1)
+            images += 1
+        else:
+            raise AssertionError(f"unexpected GIF block 0x{tag:02x} at byte {pos}")
+    return width, height, images, False

@@ -11,17 +11,11 @@ def orange_on_line(s):
     return s.screenshot().count(is_color(ORANGE, 30), LINE_BOX)
 
 
-def place_line(s, a, b):
-    s.click(*a)
-    s.click(*b)
-    s.wait_frames(0.3)
-
-
 def draw_delete_and_clear(args):
     with Session(args) as s:
         s.start()
         assert orange_on_line(s) == 0
-        place_line(s, BOTTOM, TOP)
+        s.place_line(BOTTOM, TOP)
         drawn = orange_on_line(s)
         assert drawn > 60, drawn
         # DELETE mode, then a click on the middle of the line removes it
@@ -31,7 +25,7 @@ def draw_delete_and_clear(args):
         assert orange_on_line(s) == 0
         # back to PLACING, draw again, J clears every line
         s.key("h")
-        place_line(s, BOTTOM, TOP)
+        s.place_line(BOTTOM, TOP)
         assert orange_on_line(s) > 60
         s.key("j")
         s.wait_frames(0.3)
@@ -43,9 +37,9 @@ def simulate_and_return(args):
         s.start()
         # a portal frame: two posts and a beam, near the world origin
         a, b, c, d = (world_to_window(*p) for p in ((10, -20), (10, -60), (50, -60), (50, -20)))
-        place_line(s, a, b)
-        place_line(s, b, c)
-        place_line(s, c, d)
+        s.place_line(a, b)
+        s.place_line(b, c)
+        s.place_line(c, d)
         s.key("f")
         s.wheel(600, 600, 3)  # zoom 1.0 -> 4.0 about the world origin
         s.wait_frames(0.3)

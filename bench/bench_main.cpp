@@ -1,0 +1,225 @@
+// tremora_bench: build time and per-frame cost of the physics on synthetic structures,
+// without a window. Prints a Markdown table.
+//
+//   tremora_bench [--quick] [--runs N] [--frames N]
+//
+// A frame is what the program does per simulated frame: (the quake step,) the joint
+// load check and one fixed world step of 1/120 s with 4 sub-steps.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/input.h"
+#include "bench/trusses.h"
+#include "physics/b2layer.h"
+#include "physics/human.h"
+#include "physics/joint_loads.h"
+#include "physics/world.h"
+#include "quake/quake.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Options {
+    int runs = 7;          // builds timed per structure
+    int warmFrames = 60;   // frames run before frames are timed
+    int frames = 240;      // frames timed per scenario
+};
+
+struct Row {
+    std::string scenario;
+    std::size_t members = 0;
+    std::size_t joints = 0;
+    int bodies = 0;
+    double buildMs = -1.0;
+    double frameMedianMs = -1.0;
+    double frameP90Ms = -1.0;
+    double frameCpuMs = -1.0;
+};
+
+struct Timing {
+    std::vector<double> wall;
+    std::vector<double> cpu;  // this thread's processor time: steadier on a busy machine
+};
+
+double threadCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) * 1e-6;
+}
+
+double millisecondsOf(const std::function<void()>& work) {
+    Clock::time_point start = Clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void timeInto(Timing& timing, const std::function<void()>& work) {
+    double cpu = threadCpuMs();
+    timing.wall.push_back(millisecondsOf(work));
+    timing.cpu.push_back(threadCpuMs() - cpu);
+}
+
+double percentile(std::vector<double> values, double fraction) {
+    if (values.empty()) return -1.0;
+    std::sort(values.begin(), values.end());
+    std::size_t index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
+    return values[std::min(index, values.size() - 1)];
+}
+
+void fill(Row& row, const Timing& timing) {
+    row.frameMedianMs = percentile(timing.wall, 0.5);
+    row.frameP90Ms = percentile(timing.wall, 0.9);
+    row.frameCpuMs = percentile(timing.cpu, 0.5);
+}
+
+const RandomInt NOT_RANDOM = [](int lo, int) { return lo < 0 ? 0 : lo; };
+
+void stepFrame(Simulation& sim) {
+    checkJointLoads(sim);
+    float accumulator = 1.0f / 60.0f;  // every frame steps, as at 60 frames per second
+    stepWorld(sim, accumulator);
+}
+
+void quakeFrame(Simulation& sim, QuakeState& quake, const InputSnapshot& in) {
+    stepQuake(quake, sim.beams, in, NOT_RANDOM);
+    stepFrame(sim);
+}
+
+InputSnapshot frameInput(bool pressEnter) {
+    InputSnapshot in;
+    in.frameTime = 1.0f / 60.0f;
+    in.time = 12.0;
+    if (pressEnter) in.keyPressed.set(KEY_ENTER);
+    return in;
+}
+
+double medianBuild(Simulation& sim, const std::vector<Line>& lines, int runs, Row& row) {
+    std::vector<double> times;
+    for (int r = 0; r < runs; ++r) {
+        times.push_back(millisecondsOf([&] { buildStructure(sim, lines); }));
+        row.members = sim.beams.size();
+        row.joints = sim.jointSlots.size();
+        row.bodies = b2World_GetBodyCount(sim.worldId);
+        clearStructure(sim);
+    }
+    return percentile(times, 0.5);
+}
+
+// Builds, settles, then times plain frames (no quake).
+Row structureRow(Simulation& sim, const std::string& name, const std::vector<Line>& lines, const Options& opt) {
+    Row row;
+    row.scenario = name;
+    row.buildMs = medianBuild(sim, lines, opt.runs, row);
+    buildStructure(sim, lines);
+    for (int i = 0; i < opt.warmFrames; ++i) stepFrame(sim);
+    Timing timing;
+    for (int i = 0; i < opt.frames; ++i) timeInto(timing, [&] { stepFrame(sim); });
+    fill(row, timing);
+    clearStructure(sim);
+    return row;
+}
+
+// A quake on the structure from its first frame, optionally with ragdolls dropped onto it.
+Row quakeRow(Simulation& sim, const std::string& name, const std::vector<Line>& lines, int ragdolls,
+             const Options& opt) {
+    Row row;
+    row.scenario = name;
+    buildStructure(sim, lines);
+    QuakeState quake;
+    quake.duration = 1.0e9f;  // runs for the whole measurement
+    quake.groundBody = sim.ground.body;
+
+    HumanSpawner spawner;
+    const Camera2D camera{{425.0f, 425.0f}, {0.0f, 0.0f}, 0.0f, 1.0f};
+    for (int k = 0; k < ragdolls; ++k) {
+        // A 10-wide block of figures just above the truss (its top is at y = -200).
+        Vector2 at{60.0f + 16.0f * static_cast<float>(k % 10), -215.0f - 12.0f * static_cast<float>(k / 10)};
+        spawnHuman(sim, spawner, camera, Vector2{at.x + 425.0f, at.y + 425.0f}, NOT_RANDOM);
+    }
+    row.members = sim.beams.size();
+    row.joints = sim.jointSlots.size();
+    row.bodies = b2World_GetBodyCount(sim.worldId);
+
+    quakeFrame(sim, quake, frameInput(true));
+    const InputSnapshot in = frameInput(false);
+    for (int i = 1; i < opt.warmFrames; ++i) quakeFrame(sim, quake, in);
+    Timing timing;
+    for (int i = 0; i < opt.frames; ++i) timeInto(timing, [&] { quakeFrame(sim, quake, in); });
+    fill(row, timing);
+
+    std::size_t broken = 0;
+    for (b2JointId j : sim.jointSlots) broken += isLive(j) ? 0 : 1;
+    row.scenario += " (" + std::to_string(broken) + " joints broke)";
+    clearStructure(sim);
+    return row;
+}
+
+std::string cell(double ms) {
+    if (ms < 0.0) return "-";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", ms);
+    return text;
+}
+
+bool parseOptions(int argc, char** argv, Options& opt) {
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        if (std::strcmp(a, "--quick") == 0) {
+            opt.runs = 3;
+            opt.warmFrames = 10;
+            opt.frames = 30;
+        } else if (std::strcmp(a, "--runs") == 0 && i + 1 < argc) {
+            opt.runs = std::max(1, std::atoi(argv[++i]));
+        } else if (std::strcmp(a, "--frames") == 0 && i + 1 < argc) {
+            opt.frames = std::max(1, std::atoi(argv[++i]));
+        } else {
+            std::fprintf(stderr, "usage: %s [--quick] [--runs N] [--frames N]\n", argv[0]);
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options opt;
+    if (!parseOptions(argc, argv, opt)) return 2;
+
+    Simulation sim;
+    initSimulation(sim);
+
+    const std::vector<Line> truss100 = makeTruss(5, 5, 6);
+    const std::vector<Line> truss1000 = makeTruss(5, 18, 18);
+    const std::vector<Line> truss5000 = makeTruss(4, 40, 41);
+    const std::vector<Line> fullGrid = makeFullGrid();
+
+    std::vector<Row> rows;
+    rows.push_back(structureRow(sim, "truss ~100", truss100, opt));
+    rows.push_back(structureRow(sim, "truss ~1,000", truss1000, opt));
+    rows.push_back(structureRow(sim, "truss ~5,000", truss5000, opt));
+    rows.push_back(structureRow(sim, "full grid, 8 neighbours", fullGrid, opt));
+    rows.push_back(quakeRow(sim, "quake on truss ~1,000", truss1000, 0, opt));
+    rows.push_back(quakeRow(sim, "quake + 100 ragdolls on truss ~1,000", truss1000, 100, opt));
+
+    std::printf("Builds: median of %d. Frames: median and 90th percentile of %d after %d warm-up frames.\n\n",
+                opt.runs, opt.frames, opt.warmFrames);
+    std::printf("| scenario | members | joints | bodies | build (ms) | frame median (ms) | frame p90 (ms) "
+                "| frame CPU median (ms) |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|\n");
+    for (const Row& r : rows) {
+        std::printf("| %s | %zu | %zu | %d | %s | %s | %s | %s |\n", r.scenario.c_str(), r.members, r.joints,
+                    r.bodies, cell(r.buildMs).c_str(), cell(r.frameMedianMs).c_str(), cell(r.frameP90Ms).c_str(),
+                    cell(r.frameCpuMs).c_str());
+    }
+    destroySimulation(sim);
+    return 0;
+}
