@@ -10,7 +10,7 @@ namespace {
 
 constexpr float HALF_TURN = 3.14159265359f;  // angles below are in multiples of this
 
-struct BoneSpec {
+struct BoneRow {
     const char* name;
     float bodyOffset;  // y offset of the body from the spawn point, in scales
     float center1y;
@@ -22,7 +22,7 @@ struct BoneSpec {
 };
 
 // Everything in multiples of the scale; all bodies lie on the spawn point's x.
-constexpr BoneSpec BONES[HUMAN_BONE_COUNT] = {
+constexpr BoneRow BONES[HUMAN_BONE_COUNT] = {
     {"hip", 0.95f, -0.02f, 0.02f, 0.095f, 0.0f, 1.0f, -1},
     {"torso", 1.2f, -0.135f, 0.135f, 0.09f, 0.0f, 0.5f, 0},
     {"head", 1.475f, -0.038f, 0.039f, 0.075f, 0.1f, 0.25f, 1},
@@ -36,7 +36,7 @@ constexpr BoneSpec BONES[HUMAN_BONE_COUNT] = {
     {"lower_right_arm", 0.975f, -0.125f, 0.125f, 0.03f, 0.1f, 0.1f, 9},
 };
 
-struct JointSpec {
+struct JointRow {
     float pivotOffset;  // in scales
     float lower;        // in multiples of pi
     float upper;
@@ -44,7 +44,7 @@ struct JointSpec {
 };
 
 // Indexed by the child bone; bone 0 (the hip) is the root and has none.
-constexpr JointSpec JOINTS[HUMAN_BONE_COUNT] = {
+constexpr JointRow JOINTS[HUMAN_BONE_COUNT] = {
     {0.0f, 0.0f, 0.0f, 0.0f},        // hip: root
     {1.0f, -0.25f, 0.0f, 0.0f},      // torso
     {1.4f, -0.3f, 0.1f, 0.0f},       // head
@@ -115,23 +115,23 @@ void createHuman(Human& human, b2WorldId worldId, Vector2 position, float scale,
     b2Polygon foot = b2MakePolygon(&footHull, FOOT_RADIUS * s);
 
     for (int i = 0; i < HUMAN_BONE_COUNT; ++i) {
-        const BoneSpec& spec = BONES[i];
+        const BoneRow& row = BONES[i];
         Bone& bone = human.bones[i];
-        bone.parentIndex = spec.parent;
-        bone.frictionScale = spec.frictionScale;
+        bone.parentIndex = row.parent;
+        bone.frictionScale = row.frictionScale;
 
-        bodyDef.position = b2Vec2{position.x, position.y + spec.bodyOffset * s};
-        bodyDef.linearDamping = spec.linearDamping;
-        bodyDef.name = spec.name;
+        bodyDef.position = b2Vec2{position.x, position.y + row.bodyOffset * s};
+        bodyDef.linearDamping = row.linearDamping;
+        bodyDef.name = row.name;
         bone.bodyId = b2CreateBody(worldId, &bodyDef);
 
-        b2Capsule capsule{b2Vec2{0.0f, spec.center1y * s}, b2Vec2{0.0f, spec.center2y * s}, spec.radius * s};
+        b2Capsule capsule{b2Vec2{0.0f, row.center1y * s}, b2Vec2{0.0f, row.center2y * s}, row.radius * s};
         b2CreateCapsuleShape(bone.bodyId, &shapeDef, &capsule);
         if (isFootBone(i)) b2CreatePolygonShape(bone.bodyId, &footDef, &foot);
 
         if (i == 0) continue;
-        const JointSpec& joint = JOINTS[i];
-        const b2BodyId parent = human.bones[spec.parent].bodyId;
+        const JointRow& joint = JOINTS[i];
+        const b2BodyId parent = human.bones[row.parent].bodyId;
         b2Vec2 pivot{position.x, position.y + joint.pivotOffset * s};
         b2RevoluteJointDef jointDef = b2DefaultRevoluteJointDef();
         jointDef.bodyIdA = parent;
