@@ -1,0 +1,76 @@
+// Engine layer, the world: creation, the length scale, stepping with sub-steps and springs.
+#include "physics/b2layer_internal.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace b2layer;
+
+namespace b2v3 {
+
+// --- math --------------------------------------------------------------------
+b2Rot b2MakeRot(float radians) { return b2Rot{std::cos(radians), std::sin(radians)}; }
+float b2Rot_GetAngle(b2Rot q) { return std::atan2(q.s, q.c); }
+b2Vec2 b2TransformPoint(b2Transform t, b2Vec2 p) {
+    return b2Vec2{t.q.c * p.x - t.q.s * p.y + t.p.x, t.q.s * p.x + t.q.c * p.y + t.p.y};
+}
+
+// --- world -------------------------------------------------------------------
+b2WorldDef b2DefaultWorldDef() { return b2WorldDef{}; }
+
+b2WorldId b2CreateWorld(const b2WorldDef* def) {
+    WorldInfo* info = new WorldInfo();
+    if (def != nullptr && finite(def->gravity)) info->gravity = def->gravity;
+    info->world = new b2World(toEngine(info->gravity));
+    info->world->SetAutoClearForces(false);
+    info->world->SetDestructionListener(&info->releaser);
+    gWorlds.push_back(info);
+    return b2WorldId{info->world};
+}
+
+void b2DestroyWorld(b2WorldId worldId) {
+    WorldInfo* info = findWorld(worldId.index);
+    if (info == nullptr) return;
+    b2World* world = info->world;
+    for (b2Joint* j = world->GetJointList(); j != nullptr; j = j->GetNext()) {
+        delete jointInfo(j);
+        j->GetUserData().pointer = 0;
+        gLiveJoints.erase(j);
+    }
+    for (b2Body* b = world->GetBodyList(); b != nullptr; b = b->GetNext()) releaseBodyRecords(b);
+    world->SetDestructionListener(nullptr);
+    delete world;
+    gWorlds.erase(std::find(gWorlds.begin(), gWorlds.end(), info));
+    delete info;
+}
+
+void b2SetLengthUnitsPerMeter(float lengthUnits) {
+    if (std::isfinite(lengthUnits) && lengthUnits > 0.0f) gLengthScale = lengthUnits;
+}
+float b2GetLengthUnitsPerMeter() { return gLengthScale; }
+
+void b2World_Step(b2WorldId worldId, float timeStep, int subStepCount) {
+    WorldInfo* info = findWorld(worldId.index);
+    if (info == nullptr || !std::isfinite(timeStep) || timeStep <= 0.0f) return;
+    int steps = std::max(1, subStepCount);
+    float h = timeStep / static_cast<float>(steps);
+    b2World* world = info->world;
+    // Gravity is kept in world units and converted with the scale in force now, so a
+    // world made before the scale was set still falls at the right rate.
+    world->SetGravity(toEngine(info->gravity));
+    for (int k = 0; k < steps; ++k) {
+        applySprings(*info, h);
+        world->Step(h, VELOCITY_ITERATIONS, POSITION_ITERATIONS);
+    }
+    world->ClearForces();
+    info->inverseSubStep = 1.0f / h;
+}
+
+int b2World_GetBodyCount(b2WorldId worldId) {
+    return isLive(worldId) ? worldId.index->GetBodyCount() : 0;
+}
+int b2World_GetJointCount(b2WorldId worldId) {
+    return isLive(worldId) ? worldId.index->GetJointCount() : 0;
+}
+
+}  // namespace b2v3
