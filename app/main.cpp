@@ -41,14 +41,11 @@ int main() {
     ImGui::StyleColorsDark();
     ImGui_ImplRaylib_InitPlatform();
 
-    static AppState app;  // large; lives for the whole run
-    app.editor = makeEditorState();
-
     RenderTexture2D renderTarget = LoadRenderTexture(SCREEN_SIZE, SCREEN_SIZE);
     SetTextureFilter(renderTarget.texture, TEXTURE_FILTER_BILINEAR);
-    app.camera = Camera2D{{425.0f, 425.0f}, {0.0f, 0.0f}, 0.0f, 1.0f};
 
-    initApp(app);  // world and ground, presets, the quake's ground
+    static AppState app;  // large; lives for the whole run
+    initApp(app);         // editor grid, camera, world and ground, presets, the quake's ground
 
     PanelState panel;
     GifRecorder recorder;

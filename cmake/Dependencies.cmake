@@ -27,5 +27,4 @@ list(FILTER IMGUI_SOURCES EXCLUDE REGEX "imgui_demo\\.cpp$")
 add_library(tremora_imgui STATIC ${IMGUI_SOURCES})
 target_include_directories(tremora_imgui SYSTEM PUBLIC "${TREMORA_DEPS}/imgui")
 # The raylib backend builds its font atlas through the legacy path
-# (ImFontAtlas::GetTexDataAsRGBA32 / SetTexID), so the obsolete functions stay enabled.
-set_target_properties(tremora_imgui PROPERTIES POSITION_INDEPENDENT_CODE ON)
+# (ImFontAtlas::GetTexDataAsRGBA32 / SetTexID), so IMGUI_DISABLE_OBSOLETE_FUNCTIONS stays undefined.

@@ -2,6 +2,8 @@
 // motor-damped, sprung hinges. Figures are made head-down and tumble as they fall.
 #include "physics/human.h"
 
+#include "app/modes.h"
+
 #include <cmath>
 
 #include "physics/b2layer.h"
@@ -77,12 +79,6 @@ constexpr int SPAWN_MAX_RISE = 15;
 constexpr int TORSO = 1;
 
 bool isFootBone(int index) { return index == 4 || index == 6; }
-
-// A window pixel in world coordinates through the scene camera (rotation always 0).
-Vector2 cursorToWorld(const Camera2D& camera, Vector2 pixel) {
-    return Vector2{(pixel.x - camera.offset.x) / camera.zoom + camera.target.x,
-                   (pixel.y - camera.offset.y) / camera.zoom + camera.target.y};
-}
 
 }  // namespace
 
@@ -184,7 +180,7 @@ float spawnHuman(Simulation& sim, HumanSpawner& spawner, const Camera2D& camera,
     sim.humans.push_back(Human{});
     Human& human = sim.humans.back();
 
-    Vector2 p = cursorToWorld(camera, mouse);
+    Vector2 p = screenToWorld(camera, mouse);
     p.y -= static_cast<float>(randomInt ? randomInt(0, SPAWN_MAX_RISE) : 0);
     createHuman(human, sim.worldId, p, HUMAN_SCALE, SPAWN_FRICTION_TORQUE, SPAWN_HERTZ, SPAWN_DAMPING_RATIO,
                 group, nullptr, false);

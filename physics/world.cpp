@@ -102,7 +102,9 @@ void buildStructure(Simulation& sim, std::vector<Line> lines) {
     for (const Line& line : lines) buildBeam(sim, line);
 
     // Joint discovery compares every pair once, in order, so slots and records come out
-    // as: member i's ground joints, then its joints with every later member.
+    // as: member i's ground joints, then its joints with every later member. The pairs are
+    // screened on a compact copy of the end points (n(n-1)/2 tests stay in cache for a
+    // full grid); joinBeams then picks the matching case and makes the joint.
     const std::size_t n = sim.beams.size();
     std::vector<Line> ends(n);
     for (std::size_t i = 0; i < n; ++i) ends[i] = sim.beams[i].line;

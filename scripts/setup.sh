@@ -120,10 +120,13 @@ fetch_source() { # package version suite -> prints unpacked directory
   local pkg="$1" ver="$2" suite="$3" dir
   dir="$(ls -d "$SRCDIR/$pkg"-*/ 2>/dev/null | head -1 || true)"
   if [[ -n "$dir" ]]; then echo "${dir%/}"; return; fi
-  apt_update
   ( cd "$SRCDIR" && apt-get source -qq --only-source "$pkg=$ver" >"$SRCDIR/$pkg.log" 2>&1 ) || {
-    log "version $ver of $pkg is gone; taking $suite's current one" >&2
-    ( cd "$SRCDIR" && apt-get source -qq --only-source "$pkg/$suite" >>"$SRCDIR/$pkg.log" 2>&1 ) \
+    # The exact revision is gone: take the suite's current revision of the same upstream release.
+    local upstream="${ver%-*}" current
+    current="$(apt-cache showsrc "$pkg" 2>/dev/null | awk -v u="$upstream" '$1=="Version:" && index($2, u"-")==1 {print $2}' | sort -V | tail -1)"
+    [[ -n "$current" ]] || fail "the source package $pkg $upstream is no longer available in $suite"
+    log "version $ver of $pkg is gone; taking $current" >&2
+    ( cd "$SRCDIR" && apt-get source -qq --only-source "$pkg=$current" >>"$SRCDIR/$pkg.log" 2>&1 ) \
       || { tail -5 "$SRCDIR/$pkg.log" >&2; fail "could not fetch the source package $pkg from $suite"; }
   }
   dir="$(ls -d "$SRCDIR/$pkg"-*/ | head -1)"
@@ -143,18 +146,23 @@ cmake_install() { # name source-dir cmake-options... : configure, build and inst
 
 # GLFW 3.4 (X11 only)
 if [[ ! -f "$PREFIX/lib/libglfw3.a" ]]; then
-  cmake_install GLFW "$(fetch_source glfw3 "$GLFW_VERSION" trixie)" \
+  apt_update
+  d="$(fetch_source glfw3 "$GLFW_VERSION" trixie)"
+  cmake_install GLFW "$d" \
     -DGLFW_BUILD_WAYLAND=OFF -DGLFW_BUILD_X11=ON -DGLFW_BUILD_EXAMPLES=OFF -DGLFW_BUILD_TESTS=OFF -DGLFW_BUILD_DOCS=OFF
 fi
 
 # raylib 6.0 against that GLFW
 if [[ ! -f "$PREFIX/lib/libraylib.a" ]]; then
-  cmake_install raylib "$(fetch_source raylib "$RAYLIB_VERSION" sid)" \
+  apt_update
+  d="$(fetch_source raylib "$RAYLIB_VERSION" sid)"
+  cmake_install raylib "$d" \
     -DUSE_EXTERNAL_GLFW=ON -DPLATFORM=Desktop -DGLFW_BUILD_WAYLAND=OFF -DBUILD_EXAMPLES=OFF -DCUSTOMIZE_BUILD=OFF
 fi
 
 # Dear ImGui 1.92.2b: sources copied into the prefix, compiled by the project's CMake
 if [[ ! -f "$PREFIX/imgui/imgui.h" ]]; then
+  apt_update
   d="$(fetch_source imgui "$IMGUI_VERSION" sid)"
   log "taking Dear ImGui from $(basename "$d")"
   mkdir -p "$PREFIX/imgui"

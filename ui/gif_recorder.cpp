@@ -213,7 +213,3 @@ void updateGifRecorder(GifRecorder& recorder, bool ctrlF12Pressed, double now) {
     }
     if (recorder.recording && now - recorder.pendingTime >= GIF_CAPTURE_INTERVAL) capture(recorder, now);
 }
-
-bool gifRecordKeyPressed() {
-    return (IsKeyDown(KEY_LEFT_CONTROL) || IsKeyDown(KEY_RIGHT_CONTROL)) && IsKeyPressed(KEY_F12);
-}

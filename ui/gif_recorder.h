@@ -58,5 +58,3 @@ struct GifRecorder {
 void updateGifRecorder(GifRecorder& recorder, bool ctrlF12Pressed, double now);
 // Finishes a recording in progress (for example at shutdown, before CloseWindow).
 void stopGifRecorder(GifRecorder& recorder, double now);
-// Whether Ctrl+F12 went down this frame.
-bool gifRecordKeyPressed();

@@ -24,6 +24,7 @@ void drawEditorView(const EditorState& editor) {
 
 void drawJointMarkers(const Simulation& sim) {
     for (const JointRecord& record : sim.jointRecords) {
+        if (record.jointSlot >= sim.jointSlots.size()) continue;
         const b2JointId id = sim.jointSlots[record.jointSlot];
         if (!isLive(id)) continue;
         const Vector2 centre = b2Body_GetWorldPoint(b2Joint_GetBodyB(id), b2Joint_GetLocalAnchorB(id));
