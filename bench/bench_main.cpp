@@ -17,7 +17,7 @@
 
 #include "app/input.h"
 #include "bench/trusses.h"
-#include "physics/b2layer.h"
+#include "physics/engine/b2layer.h"
 #include "physics/human.h"
 #include "physics/joint_loads.h"
 #include "physics/world.h"

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "physics/b2layer.h"
+#include "physics/engine/b2layer.h"
 
 namespace {
 

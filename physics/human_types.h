@@ -1,6 +1,6 @@
 #pragma once
 // Records of one ragdoll figure.
-#include "physics/b2_handles.h"
+#include "physics/engine/b2_handles.h"
 
 #include <cstdint>
 

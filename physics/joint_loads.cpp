@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "physics/b2layer.h"
+#include "physics/engine/b2layer.h"
 
 namespace {
 constexpr double FRAME_SECONDS = 0.00833333333;  // a fixed 1/120 s of load per frame

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "physics/b2_handles.h"
+#include "physics/engine/b2_handles.h"
 #include "physics/human_types.h"
 
 // One straight member as the user drew it. 16 bytes; the file format relies on the order.

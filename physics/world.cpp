@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "physics/b2layer.h"
+#include "physics/engine/b2layer.h"
 #include "physics/human.h"
 
 namespace {

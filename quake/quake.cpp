@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "physics/b2layer.h"
+#include "physics/engine/b2layer.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <imgui.h>
 
-#include "ui/plot_widget.h"
+#include "ui/plot/plot_widget.h"
 
 namespace {
 

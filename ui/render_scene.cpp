@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "physics/b2layer.h"
+#include "physics/engine/b2layer.h"
 #include "ui/draw_human.h"
 
 namespace {

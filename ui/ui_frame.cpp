@@ -4,7 +4,7 @@
 #include <imgui_internal.h>
 
 #include "ui/backend/imgui_impl_raylib.h"
-#include "ui/plot_widget.h"
+#include "ui/plot/plot_widget.h"
 
 void buildUiFrame(AppState& app, PanelState& panel) {
     PlotContext* plots = createPlotContext();

@@ -9,7 +9,7 @@
 
 #include "headless_ui.h"
 #include "ui/control_panel.h"
-#include "ui/plot_widget.h"
+#include "ui/plot/plot_widget.h"
 #include "ui/ui_frame.h"
 
 namespace {

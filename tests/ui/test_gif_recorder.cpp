@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/gif_recorder.h"
+#include "ui/recorder/gif_recorder.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "headless_ui.h"
 #include "quake/plot_ring.h"
-#include "ui/plot_widget.h"
+#include "ui/plot/plot_widget.h"
 
 namespace {
 

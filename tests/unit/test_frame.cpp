@@ -4,7 +4,7 @@
 
 #include "app/frame.h"
 #include "app/modes.h"
-#include "physics/b2layer.h"
+#include "physics/engine/b2layer.h"
 #include "physics/world.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "physics/b2layer.h"
+#include "physics/engine/b2layer.h"
 #include "physics/human.h"
 #include "physics/world.h"
 

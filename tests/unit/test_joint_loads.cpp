@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "app/input.h"
-#include "physics/b2layer.h"
+#include "physics/engine/b2layer.h"
 #include "physics/human.h"
 #include "physics/joint_loads.h"
 #include "physics/world.h"

@@ -2,8 +2,8 @@
 // as promised under gravity and in their own quake.
 #include <gtest/gtest.h>
 
-#include "persistence/preset_check.h"
-#include "persistence/preset_designs.h"
+#include "tools/preset_check.h"
+#include "tools/preset_designs.h"
 #include "persistence/presets.h"
 #include "test_design_file_util.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "physics/b2layer.h"
+#include "physics/engine/b2layer.h"
 #include "physics/joint_loads.h"
 #include "physics/world.h"
 #include "quake/quake.h"

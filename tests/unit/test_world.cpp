@@ -5,7 +5,7 @@
 #include <limits>
 #include <vector>
 
-#include "physics/b2layer.h"
+#include "physics/engine/b2layer.h"
 #include "physics/world.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Engine layer, shapes: boxes, hulls, polygons and capsules, and what a shape reports.
-#include "physics/b2layer_internal.h"
+#include "physics/engine/b2layer_internal.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "ui/gif_recorder.h"
+#include "ui/recorder/gif_recorder.h"
 
 #include <fcntl.h>
 #include <gif_lib.h>

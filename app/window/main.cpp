@@ -6,10 +6,10 @@
 
 #include "app/app_state.h"
 #include "app/frame.h"
-#include "app/input_raylib.h"
+#include "app/window/input_raylib.h"
 #include <imgui.h>
 #include "ui/backend/imgui_impl_raylib.h"
-#include "ui/gif_recorder.h"
+#include "ui/recorder/gif_recorder.h"
 #include "ui/render_scene.h"
 #include "ui/ui_frame.h"
 

@@ -1,5 +1,5 @@
 // Engine layer, revolute joints: creation, destruction, forces and anchors.
-#include "physics/b2layer_internal.h"
+#include "physics/engine/b2layer_internal.h"
 
 #include <algorithm>
 #include <cmath>

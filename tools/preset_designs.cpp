@@ -1,6 +1,6 @@
 // The shipped presets, drawn on the editor's grid: point (c, r) is x = 10 c, y = -20 - 10 r,
 // so row 0 lies on the ground and is pinned when built.
-#include "persistence/preset_designs.h"
+#include "tools/preset_designs.h"
 
 namespace {
 

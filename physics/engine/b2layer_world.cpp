@@ -1,5 +1,5 @@
 // Engine layer, the world: creation, the length scale, stepping with sub-steps and springs.
-#include "physics/b2layer_internal.h"
+#include "physics/engine/b2layer_internal.h"
 
 #include <algorithm>
 #include <cmath>

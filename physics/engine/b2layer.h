@@ -13,7 +13,7 @@
 
 #include <cstdint>
 
-#include "physics/b2_handles.h"
+#include "physics/engine/b2_handles.h"
 
 namespace b2v3 {
 

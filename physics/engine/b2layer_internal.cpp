@@ -1,5 +1,5 @@
 // Side records and checks shared by the engine layer's source files.
-#include "physics/b2layer_internal.h"
+#include "physics/engine/b2layer_internal.h"
 
 #include <algorithm>
 

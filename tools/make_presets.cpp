@@ -9,8 +9,8 @@
 #include <string>
 
 #include "persistence/design_file.h"
-#include "persistence/preset_check.h"
-#include "persistence/preset_designs.h"
+#include "tools/preset_check.h"
+#include "tools/preset_designs.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 //   - WorldInfo per world (gravity in world units, the last sub-step, sprung joints).
 // Nothing non-finite is handed to the engine: such inputs are ignored or refused.
 #define B2LAYER_IMPLEMENTATION
-#include "physics/b2layer.h"
+#include "physics/engine/b2layer.h"
 
 #include <box2d/box2d.h>
 

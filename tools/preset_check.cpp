@@ -1,6 +1,6 @@
 // Runs a design through the real physics, frame by frame as the program does: quake step,
 // joint-load check, then one world step of 1/120 s.
-#include "persistence/preset_check.h"
+#include "tools/preset_check.h"
 
 #include <memory>
 #include <sstream>
@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "app/input.h"
-#include "physics/b2layer.h"
+#include "physics/engine/b2layer.h"
 #include "physics/joint_loads.h"
 #include "physics/world.h"
 #include "quake/quake.h"

@@ -1,5 +1,5 @@
 // Engine layer, bodies: creation, destruction, queries, forces, shapes and contacts of a body.
-#include "physics/b2layer_internal.h"
+#include "physics/engine/b2layer_internal.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "ui/plot_widget.h"
+#include "ui/plot/plot_widget.h"
 
 #include <imgui_internal.h>
 

@@ -1,4 +1,4 @@
-#include "app/input_raylib.h"
+#include "app/window/input_raylib.h"
 
 #include <raylib.h>
 
