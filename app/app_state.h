@@ -10,8 +10,6 @@
 #include "physics/structure.h"
 #include "quake/quake.h"
 
-inline constexpr int SCREEN_SIZE = 850;
-
 struct AppState {
     Camera2D camera{{425.0f, 425.0f}, {0.0f, 0.0f}, 0.0f, 1.0f};
     float stepAccumulator = 0.0f;

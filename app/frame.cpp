@@ -4,11 +4,9 @@
 
 #include "app/editor.h"
 #include "app/modes.h"
+#include "app/sim_frame.h"
 #include "persistence/presets.h"
-#include "physics/human.h"
-#include "physics/joint_loads.h"
 #include "physics/world.h"
-#include "quake/quake.h"
 
 namespace {
 
@@ -63,10 +61,13 @@ void updateFrame(AppState& app, const InputSnapshot& raw, const RandomInt& rando
         updateEditor(app.editor, screenToWorld(app.camera, in.mouse), in);
         return;
     }
-    stepQuake(app.quake, app.sim.beams, in, randomInt);
-    if (keyPressed(in, KEY_K)) spawnHuman(app.sim, app.spawner, app.camera, in.mouse, randomInt);
-    checkJointLoads(app.sim);
-    stepWorld(app.sim, app.stepAccumulator);
+    SimFrameEvents events;
+    events.frameTime = in.frameTime;
+    events.startQuake = keyPressed(in, KEY_ENTER);
+    events.clockSeconds = in.time;
+    events.dropFigure = keyPressed(in, KEY_K);
+    events.figurePoint = screenToWorld(app.camera, in.mouse);
+    simulateFrame(app.sim, app.quake, app.spawner, app.stepAccumulator, events, randomInt);
 }
 
 void shutdownApp(AppState& app) { destroySimulation(app.sim); }

@@ -3,6 +3,7 @@
 // (editor, or quake, ragdoll key, joint check and physics step).
 #include "app/app_state.h"
 #include "app/input.h"
+#include "physics/random_int.h"
 
 // Start-up of the window-free state: editor grid, world and ground, presets, quake's ground.
 void initApp(AppState& app);

@@ -4,7 +4,6 @@
 #include <raylib.h>
 
 #include <bitset>
-#include <functional>
 
 struct InputSnapshot {
     float frameTime = 0.0f;   // seconds the previous frame took
@@ -39,7 +38,3 @@ inline float wheelMove(const InputSnapshot& in) {
     float ay = in.wheel.y < 0 ? -in.wheel.y : in.wheel.y;
     return ax > ay ? in.wheel.x : in.wheel.y;
 }
-
-// A source of random whole numbers in [lo, hi], both included. The program passes
-// the windowing library's generator; tests pass a fixed sequence.
-using RandomInt = std::function<int(int lo, int hi)>;

@@ -3,8 +3,8 @@
 //
 //   tremora_bench [--quick] [--runs N] [--frames N]
 //
-// A frame is what the program does per simulated frame: (the quake step,) the joint
-// load check and one fixed world step of 1/120 s with 4 sub-steps.
+// A frame is the program's own simulated frame: (the quake step,) the joint load check
+// and one fixed world step of 1/120 s with 4 sub-steps.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -15,13 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "app/input.h"
+#include "app/sim_frame.h"
 #include "bench/trusses.h"
 #include "physics/engine/b2layer.h"
 #include "physics/human.h"
-#include "physics/joint_loads.h"
 #include "physics/world.h"
-#include "quake/quake.h"
 
 namespace {
 
@@ -82,23 +80,15 @@ void fill(Row& row, const Timing& timing) {
 
 const RandomInt NOT_RANDOM = [](int lo, int) { return lo < 0 ? 0 : lo; };
 
-void stepFrame(Simulation& sim) {
-    checkJointLoads(sim);
-    float accumulator = 1.0f / 60.0f;  // every frame steps, as at 60 frames per second
-    stepWorld(sim, accumulator);
-}
-
-void quakeFrame(Simulation& sim, QuakeState& quake, const InputSnapshot& in) {
-    stepQuake(quake, sim.beams, in, NOT_RANDOM);
-    stepFrame(sim);
-}
-
-InputSnapshot frameInput(bool pressEnter) {
-    InputSnapshot in;
-    in.frameTime = 1.0f / 60.0f;
-    in.time = 12.0;
-    if (pressEnter) in.keyPressed.set(KEY_ENTER);
-    return in;
+// One simulated frame as the program runs it, at 60 frames per second: every frame steps.
+void frame(Simulation& sim, QuakeState& quake, bool startQuake = false) {
+    SimFrameEvents events;
+    events.frameTime = 1.0f / 60.0f;
+    events.startQuake = startQuake;
+    events.clockSeconds = 12.0;
+    float accumulator = events.frameTime;
+    HumanSpawner noFigures;
+    simulateFrame(sim, quake, noFigures, accumulator, events, NOT_RANDOM);
 }
 
 double medianBuild(Simulation& sim, const std::vector<Line>& lines, int runs, Row& row) {
@@ -119,9 +109,10 @@ Row structureRow(Simulation& sim, const std::string& name, const std::vector<Lin
     row.scenario = name;
     row.buildMs = medianBuild(sim, lines, opt.runs, row);
     buildStructure(sim, lines);
-    for (int i = 0; i < opt.warmFrames; ++i) stepFrame(sim);
+    QuakeState noQuake;
+    for (int i = 0; i < opt.warmFrames; ++i) frame(sim, noQuake);
     Timing timing;
-    for (int i = 0; i < opt.frames; ++i) timeInto(timing, [&] { stepFrame(sim); });
+    for (int i = 0; i < opt.frames; ++i) timeInto(timing, [&] { frame(sim, noQuake); });
     fill(row, timing);
     clearStructure(sim);
     return row;
@@ -138,21 +129,19 @@ Row quakeRow(Simulation& sim, const std::string& name, const std::vector<Line>& 
     quake.groundBody = sim.ground.body;
 
     HumanSpawner spawner;
-    const Camera2D camera{{425.0f, 425.0f}, {0.0f, 0.0f}, 0.0f, 1.0f};
     for (int k = 0; k < ragdolls; ++k) {
         // A 10-wide block of figures just above the truss (its top is at y = -200).
         Vector2 at{60.0f + 16.0f * static_cast<float>(k % 10), -215.0f - 12.0f * static_cast<float>(k / 10)};
-        spawnHuman(sim, spawner, camera, Vector2{at.x + 425.0f, at.y + 425.0f}, NOT_RANDOM);
+        dropHuman(sim, spawner, at, NOT_RANDOM);
     }
     row.members = sim.beams.size();
     row.joints = sim.jointSlots.size();
     row.bodies = b2World_GetBodyCount(sim.worldId);
 
-    quakeFrame(sim, quake, frameInput(true));
-    const InputSnapshot in = frameInput(false);
-    for (int i = 1; i < opt.warmFrames; ++i) quakeFrame(sim, quake, in);
+    frame(sim, quake, true);
+    for (int i = 1; i < opt.warmFrames; ++i) frame(sim, quake);
     Timing timing;
-    for (int i = 0; i < opt.frames; ++i) timeInto(timing, [&] { quakeFrame(sim, quake, in); });
+    for (int i = 0; i < opt.frames; ++i) timeInto(timing, [&] { frame(sim, quake); });
     fill(row, timing);
 
     std::size_t broken = 0;

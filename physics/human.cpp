@@ -2,8 +2,6 @@
 // motor-damped, sprung hinges. Figures are made head-down and tumble as they fall.
 #include "physics/human.h"
 
-#include "app/modes.h"
-
 #include <cmath>
 
 #include "physics/engine/b2layer.h"
@@ -173,14 +171,13 @@ float nextSpinImpulse(std::uint32_t& spinState) {
     return r * 500.0f - 250.0f;
 }
 
-float spawnHuman(Simulation& sim, HumanSpawner& spawner, const Camera2D& camera, Vector2 mouse,
-                 const RandomInt& randomInt) {
+float dropHuman(Simulation& sim, HumanSpawner& spawner, Vector2 worldPoint, const RandomInt& randomInt) {
     spawner.ragdollCount += 1.0f;
     int group = static_cast<int>(spawner.ragdollCount);
     sim.humans.push_back(Human{});
     Human& human = sim.humans.back();
 
-    Vector2 p = screenToWorld(camera, mouse);
+    Vector2 p = worldPoint;
     p.y -= static_cast<float>(randomInt ? randomInt(0, SPAWN_MAX_RISE) : 0);
     createHuman(human, sim.worldId, p, HUMAN_SCALE, SPAWN_FRICTION_TORQUE, SPAWN_HERTZ, SPAWN_DAMPING_RATIO,
                 group, nullptr, false);

@@ -5,14 +5,11 @@
 #include <cmath>
 
 #include "physics/engine/b2layer.h"
-
-namespace {
-constexpr double FRAME_SECONDS = 0.00833333333;  // a fixed 1/120 s of load per frame
-}
+#include "physics/time_step.h"
 
 float accumulateJointLoad(float accumulated, float force, float threshold) {
     if (!(force > threshold)) return accumulated;
-    return static_cast<float>(static_cast<double>(force) * FRAME_SECONDS + static_cast<double>(accumulated));
+    return static_cast<float>(static_cast<double>(force) * STEP_SECONDS + static_cast<double>(accumulated));
 }
 
 void checkJointLoads(Simulation& sim) {

@@ -16,7 +16,6 @@ constexpr b2Vec2 GROUND_POSITION{250.0f, -10.0f};
 constexpr float GROUND_ZONE = 5.0f;          // end points this far above the surface are pinned
 constexpr float PIN_ANCHOR_OFFSET = 0.5f;    // the member's anchor lies this far below its end point
 constexpr float GROUND_MOTOR_TORQUE = 10000.0f;
-constexpr double STEP_GATE = 0.00833333333;  // seconds that must gather before a step
 constexpr std::size_t RESERVED_JOINT_SLOTS = 1000;
 
 bool samePoint(Vector2 a, Vector2 b) { return a.x == b.x && a.y == b.y; }
@@ -69,11 +68,12 @@ bool buildBeam(Simulation& sim, const Line& line) {
 }  // namespace
 
 void initSimulation(Simulation& sim) {
-    sim.accumulativeLimit = 50000.0f;
-    sim.threshold = 1500.0f;
-    sim.lengthUnitsPerMeter = 10.0f;
-    sim.groundTop = -20.0f;
-    sim.density = 4.0f;
+    const Simulation defaults;
+    sim.accumulativeLimit = defaults.accumulativeLimit;
+    sim.threshold = defaults.threshold;
+    sim.lengthUnitsPerMeter = defaults.lengthUnitsPerMeter;
+    sim.groundTop = defaults.groundTop;
+    sim.density = defaults.density;
     sim.jointSlots.clear();
     sim.presets.clear();
     sim.jointRecords.clear();
@@ -170,8 +170,8 @@ void joinBeams(Simulation& sim, std::size_t first, std::size_t second) {
 }
 
 bool stepWorld(Simulation& sim, float& stepAccumulator) {
-    if (!(static_cast<double>(stepAccumulator) > STEP_GATE)) return false;
-    b2World_Step(sim.worldId, TIME_STEP, SUB_STEPS);
+    if (!(static_cast<double>(stepAccumulator) > STEP_SECONDS)) return false;
+    b2World_Step(sim.worldId, static_cast<float>(STEP_SECONDS), SUB_STEPS);
     stepAccumulator = 0.0f;
     return true;
 }

@@ -3,10 +3,9 @@
 #include <vector>
 
 #include "physics/structure.h"
+#include "physics/time_step.h"
 
 inline constexpr float GRAVITY_Y = 9.80665f;
-inline constexpr float TIME_STEP = 1.0f / 120.0f;
-inline constexpr int SUB_STEPS = 4;
 
 void initSimulation(Simulation& sim);
 void buildStructure(Simulation& sim, std::vector<Line> lines);

@@ -69,14 +69,14 @@ void advanceGroundMotion(QuakeState& quake) {
     quake.noiseOffsetY = static_cast<float>(static_cast<double>(quake.noiseOffsetY) + delta);
 }
 
-void stepQuake(QuakeState& quake, std::vector<Beam>& beams, const InputSnapshot& in,
-               const RandomInt& randomInt) {
-    if (keyPressed(in, KEY_ENTER)) {
-        startGroundMotion(quake, in.time, randomInt);
-        erase(quake.graphX);
-        erase(quake.graphY);
-        quake.active = true;  // elapsed kept: Enter during a quake restarts noise and graphs only
-    }
+void startQuake(QuakeState& quake, double timeSeconds, const RandomInt& randomInt) {
+    startGroundMotion(quake, timeSeconds, randomInt);
+    erase(quake.graphX);
+    erase(quake.graphY);
+    quake.active = true;
+}
+
+void stepQuake(QuakeState& quake, std::vector<Beam>& beams, float frameTime) {
     if (!quake.active) return;
 
     float sumX = 0.0f;
@@ -86,7 +86,7 @@ void stepQuake(QuakeState& quake, std::vector<Beam>& beams, const InputSnapshot&
 
     advanceGroundMotion(quake);
 
-    quake.elapsed += in.frameTime;
+    quake.elapsed += frameTime;
     // Written so that a duration that is not a number ends the quake like one of 0.
     if (!(quake.elapsed <= quake.duration)) {
         quake.elapsed = 0.0f;

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/input.h"
+#include "physics/random_int.h"
 #include "physics/structure.h"
 #include "quake/perlin.h"
 #include "quake/plot_ring.h"
@@ -37,6 +37,9 @@ void startGroundMotion(QuakeState& quake, double timeSeconds, const RandomInt& r
 // Moves both abscissas on by magnitude * 0.001.
 void advanceGroundMotion(QuakeState& quake);
 
-// One quake step: Enter (from the input) starts or restarts, then forces and graph points.
-void stepQuake(QuakeState& quake, std::vector<Beam>& beams, const InputSnapshot& in,
-               const RandomInt& randomInt);
+// Enter: reseeds the noise from the clock, clears the graphs and sets the quake going.
+// The elapsed time is kept, so Enter during a quake restarts the noise and graphs only.
+void startQuake(QuakeState& quake, double timeSeconds, const RandomInt& randomInt);
+// One quake frame of frameTime seconds: forces on the grounded members and the graph
+// points; nothing while no quake runs.
+void stepQuake(QuakeState& quake, std::vector<Beam>& beams, float frameTime);

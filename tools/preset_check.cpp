@@ -7,16 +7,15 @@
 
 #include <cmath>
 
-#include "app/input.h"
+#include "app/sim_frame.h"
 #include "physics/engine/b2layer.h"
-#include "physics/joint_loads.h"
 #include "physics/world.h"
 #include "quake/quake.h"
 
 namespace {
 
-constexpr float FRAME_TIME = 1.0f / 120.0f;
-constexpr int KEY_CODE_ENTER = 257;
+// Every frame lasts one step, so every frame steps.
+constexpr float FRAME_TIME = static_cast<float>(STEP_SECONDS);
 
 int countBroken(const Simulation& sim) {
     int broken = 0;
@@ -33,12 +32,22 @@ void buildFresh(Simulation& sim, const Design& design) {
     buildStructure(sim, design.lines);
 }
 
-// One frame without a quake; returns whether a joint broke in it.
-bool gravityFrame(Simulation& sim, float& accumulator) {
-    const int before = countBroken(sim);
+// One simulated frame; Enter in it when startQuake. Figures are never dropped here.
+void checkFrame(Simulation& sim, QuakeState& quake, float& accumulator, bool startQuake, const RandomInt& random,
+                double clockSeconds) {
+    SimFrameEvents events;
+    events.frameTime = FRAME_TIME;
+    events.startQuake = startQuake;
+    events.clockSeconds = clockSeconds;
+    HumanSpawner noFigures;
     accumulator += FRAME_TIME;
-    checkJointLoads(sim);
-    stepWorld(sim, accumulator);
+    simulateFrame(sim, quake, noFigures, accumulator, events, random);
+}
+
+// One frame of a quake that was not started; returns whether a joint broke in it.
+bool gravityFrame(Simulation& sim, QuakeState& idle, float& accumulator) {
+    const int before = countBroken(sim);
+    checkFrame(sim, idle, accumulator, false, RandomInt{}, 0.0);
     return countBroken(sim) > before;
 }
 
@@ -70,9 +79,9 @@ QuakeTrial runQuake(const Design& design, const PresetCheckOptions& options, std
     Simulation sim;
     buildFresh(sim, design);
     float accumulator = 0.0f;
-    for (int f = 0; f < options.settleFrames; ++f) gravityFrame(sim, accumulator);
-
     QuakeState quake;
+    for (int f = 0; f < options.settleFrames; ++f) gravityFrame(sim, quake, accumulator);
+
     quake.duration = design.duration;
     quake.magnitude = design.magnitude;
     quake.epicenter = design.epicenter;
@@ -83,14 +92,7 @@ QuakeTrial runQuake(const Design& design, const PresetCheckOptions& options, std
     // only guards against a duration that never ends.
     const int maxFrames = static_cast<int>(design.duration / FRAME_TIME) + 3;
     for (int f = 0; f < maxFrames; ++f) {
-        InputSnapshot in;
-        in.frameTime = FRAME_TIME;
-        in.time = static_cast<double>(seed);
-        if (f == 0) in.keyPressed.set(KEY_CODE_ENTER);
-        stepQuake(quake, sim.beams, in, random);
-        accumulator += FRAME_TIME;
-        checkJointLoads(sim);
-        stepWorld(sim, accumulator);
+        checkFrame(sim, quake, accumulator, f == 0, random, static_cast<double>(seed));
         ++trial.frames;
         if (trial.firstBreakFrame < 0 && countBroken(sim) > brokenBefore) trial.firstBreakFrame = f;
         if (!quake.active) break;
@@ -109,8 +111,9 @@ PresetCheckResult checkPreset(const Design& design, const PresetCheckOptions& op
         buildFresh(sim, design);
         result.joints = static_cast<int>(sim.jointSlots.size());
         float accumulator = 0.0f;
+        QuakeState idle;
         for (int f = 0; f < options.gravityFrames; ++f) {
-            if (gravityFrame(sim, accumulator) && result.firstGravityBreakFrame < 0) {
+            if (gravityFrame(sim, idle, accumulator) && result.firstGravityBreakFrame < 0) {
                 result.firstGravityBreakFrame = f;
             }
         }

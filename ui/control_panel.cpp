@@ -4,9 +4,8 @@
 
 #include <cmath>
 #include <cstddef>
+#include <vector>
 
-#include "persistence/presets.h"
-#include "physics/design.h"
 #include "ui/quake_graphs.h"
 
 namespace {
@@ -38,20 +37,20 @@ void numberField(const char* labelLine, const char* id, float& value, float step
     if (ImGui::InputFloat(id, &edited, step, fastStep, format) && std::isfinite(edited)) value = edited;
 }
 
-void quakeStatus(const AppState& app) {
+void quakeStatus(const PanelModel& model) {
     if (!ImGui::CollapsingHeader("Quake Status")) return;
     ImGui::Text("Current Mode:");
     ImGui::SameLine();
-    if (app.simulating != 0)
+    if (model.simulating)
         ImGui::TextColored(TEXT_RED, "SIMULATION");
-    else if (app.editor.deleteMode == 1)
+    else if (model.deleteMode)
         ImGui::TextColored(TEXT_GREEN, "DELETE");
     else
         ImGui::TextColored(TEXT_GREEN, "PLACING");
     ImGui::Spacing();
     ImGui::Text("Status:");
     ImGui::SameLine();
-    const QuakeState& quake = app.quake;
+    const QuakeState& quake = model.quake;
     if (quake.active) {
         ImGui::TextColored(TEXT_RED, "ACTIVE");
         ImGui::Text("Time Remaining: %.2f s", quake.duration - quake.elapsed);
@@ -103,28 +102,28 @@ void jointSettings(Simulation& sim) {
     numberField("Threshold(N):", "##threshold", sim.threshold, 100.0f, 100.0f, "%.1f");
 }
 
-void presets(AppState& app) {
+void presets(const std::vector<Design>& list, const PanelActions& actions) {
     if (!ImGui::CollapsingHeader("Presets")) return;
     // Index the presets apart: designs may share a name, and each button must answer
     // for its own entry. Applying a design never adds presets, so the loop is safe.
-    for (std::size_t i = 0; i < app.sim.presets.size(); ++i) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
         ImGui::PushID(static_cast<int>(i));
-        const bool pressed = ImGui::Button(app.sim.presets[i].name.c_str());
+        const bool pressed = ImGui::Button(list[i].name.c_str());
         ImGui::PopID();
-        if (pressed) applyDesign(app.editor, app.sim, app.quake, app.sim.presets[i]);
+        if (pressed && actions.applyPreset) actions.applyPreset(list[i]);
     }
 }
 
-void fileSection(AppState& app, PanelState& panel) {
+void fileSection(const PanelActions& actions, PanelState& panel) {
     if (!ImGui::CollapsingHeader("File")) return;
     ImGui::InputText("##file", panel.filePathBuffer, sizeof panel.filePathBuffer);
     const std::string name = typedName(panel.filePathBuffer, sizeof panel.filePathBuffer);
     if (ImGui::Button("Save")) {
-        panel.fileMessage = saveCurrentDesign(app.editor, app.sim, app.quake, name).message;
+        panel.fileMessage = actions.save ? actions.save(name) : std::string();
         ImGui::OpenPopup("fileinfo");
     }
     if (ImGui::Button("Load")) {
-        panel.fileMessage = loadFromFile(app.editor, app.sim, app.quake, name).message;
+        panel.fileMessage = actions.load ? actions.load(name) : std::string();
         ImGui::OpenPopup("fileinfo");
     }
     // Opens on a right-click on "Load" too.
@@ -136,7 +135,13 @@ void fileSection(AppState& app, PanelState& panel) {
 
 }  // namespace
 
-void drawControlPanel(AppState& app, PanelState& panel) {
+std::string typedName(const char* buffer, std::size_t capacity) {
+    std::size_t length = 0;
+    while (length < capacity && buffer[length] != '\0') ++length;
+    return std::string(buffer, length);
+}
+
+void drawControlPanel(const PanelModel& model, const PanelActions& actions, PanelState& panel) {
     ImGui::SetNextWindowPos(ImVec2(0.0f, 0.0f), ImGuiCond_Always);
     ImGui::SetNextWindowSize(ImVec2(PANEL_WIDTH, PANEL_HEIGHT), ImGuiCond_Always);
     ImGui::SetNextWindowBgAlpha(PANEL_ALPHA);
@@ -147,20 +152,20 @@ void drawControlPanel(AppState& app, PanelState& panel) {
     ImGui::Separator();
     ImGui::Spacing();
 
-    quakeStatus(app);
+    quakeStatus(model);
     gap();
-    drawQuakeGraphs(app.quake);
+    drawQuakeGraphs(model.quake);
     gap();
     controlsList();
     gap();
-    quakeSettings(app.quake);
+    quakeSettings(model.quake);
     ImGui::Spacing();
     ImGui::Separator();
-    materials(app.sim);
+    materials(model.sim);
     gap();
-    jointSettings(app.sim);
+    jointSettings(model.sim);
     gap();
-    presets(app);
+    presets(model.sim.presets, actions);
     gap();
-    fileSection(app, panel);
+    fileSection(actions, panel);
 }

@@ -1,9 +1,16 @@
 #pragma once
 // The "Control Panel" window: mode and quake status, graphs, the key list, quake,
 // material and joint settings, presets, and saving and loading designs by name.
+//
+// The panel edits the settings it is shown in place and hands every command that
+// reaches beyond them (a preset button, Save, Load) to the program through the
+// actions it is given.
+#include <cstddef>
+#include <functional>
 #include <string>
 
-#include "app/app_state.h"
+#include "physics/structure.h"
+#include "quake/quake.h"
 
 // The panel's own state, kept for the whole run.
 struct PanelState {
@@ -11,6 +18,26 @@ struct PanelState {
     std::string fileMessage;                       // status of the last Save or Load
 };
 
+// What the panel shows and edits in this frame.
+struct PanelModel {
+    bool simulating = false;
+    bool deleteMode = false;
+    Simulation& sim;     // material and joint settings, the preset list
+    QuakeState& quake;   // quake settings, status and graphs
+};
+
+// The commands the panel asks the program to carry out.
+struct PanelActions {
+    std::function<void(const Design&)> applyPreset;
+    // Save and Load by the typed name; each returns the message for the popup.
+    std::function<std::string(const std::string& name)> save;
+    std::function<std::string(const std::string& name)> load;
+};
+
 // Builds the panel for this frame. It begins the window and leaves it open: the caller
 // ends it with ImGui::End. The window has no close button, so the panel is always there.
-void drawControlPanel(AppState& app, PanelState& panel);
+void drawControlPanel(const PanelModel& model, const PanelActions& actions, PanelState& panel);
+
+// The name typed in a text buffer: its bytes up to the first zero byte (all of them
+// when there is none).
+std::string typedName(const char* buffer, std::size_t capacity);

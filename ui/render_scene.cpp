@@ -9,15 +9,15 @@ namespace {
 
 constexpr float RAD_TO_DEG = 180.0f / 3.14159265358979323846f;
 
-void drawEditorView(const EditorState& editor) {
-    for (const Line& line : editor.lines) DrawLineEx(line.start, line.end, 2.0f, LINE_COLOR);
-    for (const auto& row : editor.grid) {
+void drawEditorView(const SceneView& view) {
+    for (const Line& line : view.lines) DrawLineEx(line.start, line.end, 2.0f, LINE_COLOR);
+    for (const auto& row : view.grid) {
         for (const Vector2& point : row) {
             DrawRectangle(static_cast<int>(point.x - 1), static_cast<int>(point.y - 1), 2, 2, BLACK);
         }
     }
-    if (editor.hasPending == 1) {
-        DrawRectangle(static_cast<int>(editor.pendingStart.x - 1), static_cast<int>(editor.pendingStart.y - 1),
+    if (view.hasPending) {
+        DrawRectangle(static_cast<int>(view.pendingStart.x - 1), static_cast<int>(view.pendingStart.y - 1),
                       2, 2, PENDING_COLOR);
     }
 }
@@ -55,18 +55,18 @@ void drawBeam(const Beam& beam) {
                      beam.color);
 }
 
-void renderScene(const AppState& app, const RenderTexture2D& renderTarget) {
+void renderScene(const SceneView& view, const RenderTexture2D& renderTarget) {
     BeginTextureMode(renderTarget);
     ClearBackground(BACKGROUND_COLOR);
     DrawFPS(760, 0);
-    BeginMode2D(app.camera);
-    if (app.simulating == 0) {
-        drawEditorView(app.editor);
+    BeginMode2D(view.camera);
+    if (!view.simulating) {
+        drawEditorView(view);
     } else {
-        drawSimulationView(app.sim);
+        drawSimulationView(view.sim);
     }
-    DrawCircleV({10000.0f * app.quake.epicenter.x, -10000.0f * app.quake.epicenter.y}, 2.0f, EPICENTER_COLOR);
-    drawBeam(app.sim.ground);
+    DrawCircleV({10000.0f * view.epicenter.x, -10000.0f * view.epicenter.y}, 2.0f, EPICENTER_COLOR);
+    drawBeam(view.sim.ground);
     EndMode2D();
     EndTextureMode();
 

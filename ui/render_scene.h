@@ -2,7 +2,26 @@
 // Draws the scene through the camera into the render target and copies it to the window.
 #include <raylib.h>
 
-#include "app/app_state.h"
+#include <vector>
+
+#include "physics/structure.h"
+
+// The window and its render target are this many pixels square.
+inline constexpr int SCREEN_SIZE = 850;
+
+// What the scene shows in this frame.
+struct SceneView {
+    const Camera2D& camera;
+    bool simulating = false;
+    // The editor: its grid points, lines and the pending line's first end point.
+    const std::vector<std::vector<Vector2>>& grid;
+    const std::vector<Line>& lines;
+    bool hasPending = false;
+    Vector2 pendingStart{0.0f, 0.0f};
+    // The simulation: members, figures, joint markers and the ground.
+    const Simulation& sim;
+    Vector2 epicenter{0.0f, 0.0f};  // kilometres
+};
 
 inline constexpr Color BACKGROUND_COLOR{245, 245, 245, 255};
 inline constexpr Color LINE_COLOR{255, 161, 0, 255};
@@ -14,4 +33,4 @@ Color jointLoadColor(float accumulated, float accumulativeLimit);
 
 void drawBeam(const Beam& beam);
 // Leaves drawing open (BeginDrawing called) so the user interface can be drawn on top.
-void renderScene(const AppState& app, const RenderTexture2D& renderTarget);
+void renderScene(const SceneView& view, const RenderTexture2D& renderTarget);

@@ -6,16 +6,16 @@
 #include "ui/backend/imgui_impl_raylib.h"
 #include "ui/plot/plot_widget.h"
 
-void buildUiFrame(AppState& app, PanelState& panel) {
+void buildUiFrame(const PanelModel& model, const PanelActions& actions, PanelState& panel) {
     PlotContext* plots = createPlotContext();
-    drawControlPanel(app, panel);
+    drawControlPanel(model, actions, panel);
     destroyPlotContext(plots);
     ImGui::End();
 }
 
-void drawUiFrame(AppState& app, PanelState& panel) {
+void drawUiFrame(const PanelModel& model, const PanelActions& actions, PanelState& panel) {
     ImGui_ImplRaylib_Begin();
-    buildUiFrame(app, panel);
+    buildUiFrame(model, actions, panel);
     ImGui_ImplRaylib_End();
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 // The user-interface part of a frame, drawn over the scene inside BeginDrawing.
-#include "app/app_state.h"
 #include "ui/control_panel.h"
 
 // What the user interface held on to in the frame just drawn; the program copies it
-// into the next frame's InputSnapshot (uiTextActive, uiWantsMouse).
+// into the next frame's input snapshot (uiTextActive, uiWantsMouse).
 struct UiCapture {
     bool textActive = false;  // a text field is being edited: keep the key bindings quiet
     bool wantsMouse = false;  // the mouse is over the panel (or a popup is open)
@@ -12,11 +11,11 @@ struct UiCapture {
 
 // One user-interface frame: the backend begins it, a plot context lives for the
 // panel only, the panel window is built and closed, and the backend draws it all.
-void drawUiFrame(AppState& app, PanelState& panel);
+void drawUiFrame(const PanelModel& model, const PanelActions& actions, PanelState& panel);
 
 // The part of drawUiFrame between the backend's begin and end: plot context, panel,
 // plot context gone, panel window ended. Needs a Dear ImGui frame in progress.
-void buildUiFrame(AppState& app, PanelState& panel);
+void buildUiFrame(const PanelModel& model, const PanelActions& actions, PanelState& panel);
 
 // Reads the capture flags from Dear ImGui; call after the frame has been rendered.
 UiCapture readUiCapture();

@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/frame.h"
+#include "app/window/app_views.h"
 #include "app/window/input_raylib.h"
 #include <imgui.h>
 #include "ui/backend/imgui_impl_raylib.h"
@@ -59,8 +60,8 @@ int main() {
         in.uiWantsMouse = capture.wantsMouse;
 
         updateFrame(app, in, randomInt);
-        renderScene(app, renderTarget);
-        drawUiFrame(app, panel);
+        renderScene(sceneViewOf(app), renderTarget);
+        drawUiFrame(panelModelOf(app), panelActionsOf(app), panel);
         capture = readUiCapture();
         const bool ctrlHeld = keyDown(in, KEY_LEFT_CONTROL) || keyDown(in, KEY_RIGHT_CONTROL);
         updateGifRecorder(recorder, ctrlHeld && keyPressed(in, KEY_F12), GetTime());

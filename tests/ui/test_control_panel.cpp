@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "app/window/app_views.h"
 #include "headless_ui.h"
 #include "ui/control_panel.h"
 #include "ui/plot/plot_widget.h"
@@ -29,11 +30,11 @@ protected:
             ui,
             [&] {
                 if (!inWindow) {
-                    buildUiFrame(app, panel);
+                    buildUiFrame(panelModelOf(app), panelActionsOf(app), panel);
                     return;
                 }
                 PlotContext* plots = createPlotContext();
-                drawControlPanel(app, panel);
+                drawControlPanel(panelModelOf(app), panelActionsOf(app), panel);
                 destroyPlotContext(plots);
                 inWindow();
                 ImGui::End();
@@ -287,6 +288,15 @@ TEST_F(ControlPanelFiles, AFailedLoadChangesNothingAndStillReports) {
     EXPECT_TRUE(app.sim.presets.empty());
     EXPECT_FALSE(panel.fileMessage.empty());
     EXPECT_TRUE(popupOpen());
+}
+
+TEST(PanelFileBox, TypedNameStopsAtTheFirstZeroByte) {
+    const char buffer[8] = {'a', ' ', 'b', '\0', 'z', 'z', '\0', '\0'};
+    EXPECT_EQ(typedName(buffer, sizeof buffer), "a b");
+    const char full[3] = {'x', 'y', 'z'};
+    EXPECT_EQ(typedName(full, sizeof full), "xyz");
+    const char empty[4] = {};
+    EXPECT_EQ(typedName(empty, sizeof empty), "");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Gathering the live design into a record and spreading a record back over its owners.
 #include <gtest/gtest.h>
 
-#include "physics/design.h"
+#include "app/design_commands.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "physics/engine/b2layer.h"
+#include "app/sim_frame.h"
 #include "physics/human.h"
 #include "physics/world.h"
 

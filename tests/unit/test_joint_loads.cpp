@@ -3,8 +3,9 @@
 
 #include <cmath>
 
-#include "app/input.h"
+#include "physics/random_int.h"
 #include "physics/engine/b2layer.h"
+#include "app/sim_frame.h"
 #include "physics/human.h"
 #include "physics/joint_loads.h"
 #include "physics/world.h"

@@ -1,6 +1,7 @@
 // The preset list and the File section's Save and Load.
 #include <gtest/gtest.h>
 
+#include "app/design_commands.h"
 #include "persistence/presets.h"
 #include "test_design_file_util.h"
 
@@ -143,13 +144,4 @@ TEST(Presets, FailedLoadChangesNothing) {
         ASSERT_EQ(live.sim.presets.size(), 1u);
         EXPECT_EQ(live.sim.presets[0].name, "kept");
     }
-}
-
-TEST(Presets, TypedNameStopsAtTheFirstZeroByte) {
-    const char buffer[8] = {'a', ' ', 'b', '\0', 'z', 'z', '\0', '\0'};
-    EXPECT_EQ(typedName(buffer, sizeof buffer), "a b");
-    const char full[3] = {'x', 'y', 'z'};
-    EXPECT_EQ(typedName(full, sizeof full), "xyz");
-    const char empty[4] = {};
-    EXPECT_EQ(typedName(empty, sizeof empty), "");
 }

@@ -25,12 +25,17 @@ RandomInt sequence(std::vector<int> values) {
     return [values, next](int, int) { return *next < values.size() ? values[(*next)++] : 0; };
 }
 
-InputSnapshot frame(float frameTime, bool enter = false, double time = 0.0) {
-    InputSnapshot in;
-    in.frameTime = frameTime;
-    in.time = time;
-    if (enter) in.keyPressed.set(KEY_ENTER);
-    return in;
+struct Frame {
+    float frameTime = 0.0f;
+    bool enter = false;
+    double time = 0.0;
+};
+Frame frame(float frameTime, bool enter = false, double time = 0.0) { return Frame{frameTime, enter, time}; }
+
+// The quake's part of a simulated frame: Enter starts it, then it steps.
+void quakeStep(QuakeState& quake, std::vector<Beam>& beams, const Frame& f, const RandomInt& randomInt) {
+    if (f.enter) startQuake(quake, f.time, randomInt);
+    stepQuake(quake, beams, f.frameTime);
 }
 
 // A beam with no body: it enters the means but is never pushed.
@@ -46,7 +51,7 @@ QuakeState running(float magnitude = 4.0f, Vector2 epicenter = {0, 0}) {
     quake.epicenter = epicenter;
     quake.duration = 100.0f;
     std::vector<Beam> none;
-    stepQuake(quake, none, frame(0.0f, true, 3.0), lowest);
+    quakeStep(quake, none, frame(0.0f, true, 3.0), lowest);
     return quake;
 }
 
@@ -62,7 +67,7 @@ TEST(QuakeStart, EnterReseedsFromTheClockDrawsTheAbscissasAndEmptiesTheGraphs) {
     addPoint(quake.graphX, 1, 1);
     addPoint(quake.graphY, 1, 1);
     std::vector<Beam> beams;
-    stepQuake(quake, beams, frame(0.02f, true, 5.7), sequence({123, -456}));
+    quakeStep(quake, beams, frame(0.02f, true, 5.7), sequence({123, -456}));
 
     PerlinNoise expected = makePerlinNoise();
     reseed(expected, 5);
@@ -81,18 +86,18 @@ TEST(QuakeStart, SameWholeSecondSameShuffleButFreshAbscissas) {
     QuakeState a;
     QuakeState b;
     std::vector<Beam> beams;
-    stepQuake(a, beams, frame(0.0f, true, 12.1), sequence({1, 2}));
-    stepQuake(b, beams, frame(0.0f, true, 12.9), sequence({3, 4}));
+    quakeStep(a, beams, frame(0.0f, true, 12.1), sequence({1, 2}));
+    quakeStep(b, beams, frame(0.0f, true, 12.9), sequence({3, 4}));
     EXPECT_EQ(a.noise.permutation, b.noise.permutation);
     EXPECT_NE(a.noiseOffsetX, b.noiseOffsetX);
-    stepQuake(b, beams, frame(0.0f, true, 13.0), sequence({3, 4}));
+    quakeStep(b, beams, frame(0.0f, true, 13.0), sequence({3, 4}));
     EXPECT_NE(a.noise.permutation, b.noise.permutation);
 }
 
 TEST(QuakeStart, NothingHappensWhileIdle) {
     QuakeState quake;
     std::vector<Beam> beams{beamAt(10, -20)};
-    stepQuake(quake, beams, frame(0.5f), lowest);
+    quakeStep(quake, beams, frame(0.5f), lowest);
     EXPECT_FALSE(quake.active);
     EXPECT_EQ(quake.elapsed, 0.0f);
     EXPECT_EQ(quake.noiseOffsetX, 0.0f);
@@ -102,10 +107,10 @@ TEST(QuakeStart, NothingHappensWhileIdle) {
 TEST(QuakeStart, EnterDuringAQuakeKeepsTheTimer) {
     QuakeState quake = running();
     std::vector<Beam> beams;
-    stepQuake(quake, beams, frame(1.0f), lowest);
-    stepQuake(quake, beams, frame(0.25f), lowest);
+    quakeStep(quake, beams, frame(1.0f), lowest);
+    quakeStep(quake, beams, frame(0.25f), lowest);
     ASSERT_EQ(quake.graphX.data.size(), 3u);
-    stepQuake(quake, beams, frame(0.5f, true, 8.0), lowest);
+    quakeStep(quake, beams, frame(0.5f, true, 8.0), lowest);
     EXPECT_TRUE(quake.active);
     EXPECT_FLOAT_EQ(quake.elapsed, 1.75f);
     EXPECT_EQ(quake.graphX.data.size(), 1u);  // emptied, then this step's point
@@ -115,18 +120,18 @@ TEST(QuakeTimer, EndsOnlyWhenElapsedExceedsTheDuration) {
     QuakeState quake = running();
     quake.duration = 0.5f;
     std::vector<Beam> beams{beamAt(10, -20)};
-    stepQuake(quake, beams, frame(0.25f), lowest);
-    stepQuake(quake, beams, frame(0.25f), lowest);
+    quakeStep(quake, beams, frame(0.25f), lowest);
+    quakeStep(quake, beams, frame(0.25f), lowest);
     EXPECT_EQ(quake.elapsed, 0.5f);  // equal to the duration: one more step
     EXPECT_TRUE(quake.active);
     EXPECT_EQ(quake.graphX.data.back().x, 0.5f);
-    stepQuake(quake, beams, frame(0.25f), lowest);
+    quakeStep(quake, beams, frame(0.25f), lowest);
     EXPECT_FALSE(quake.active);
     EXPECT_EQ(quake.elapsed, 0.0f);
     ASSERT_EQ(quake.graphX.data.size(), 4u);  // the last step still ran, with time 0
     EXPECT_EQ(quake.graphX.data.back().x, 0.0f);
     EXPECT_NE(quake.lastAmplitude.x, 0.0f);
-    stepQuake(quake, beams, frame(0.25f), lowest);
+    quakeStep(quake, beams, frame(0.25f), lowest);
     EXPECT_EQ(quake.graphX.data.size(), 4u);
 }
 
@@ -135,7 +140,7 @@ TEST(QuakeTimer, DurationOfZeroOrLessOrNotANumberEndsInTheFirstStep) {
         QuakeState quake;
         quake.duration = duration;
         std::vector<Beam> beams{beamAt(10, -20)};
-        stepQuake(quake, beams, frame(0.01f, true), lowest);
+        quakeStep(quake, beams, frame(0.01f, true), lowest);
         EXPECT_FALSE(quake.active) << duration;
         EXPECT_EQ(quake.elapsed, 0.0f);
         ASSERT_EQ(quake.graphX.data.size(), 1u);
@@ -147,20 +152,20 @@ TEST(QuakeTimer, InfiniteDurationRunsOn) {
     QuakeState quake = running();
     quake.duration = INF;
     std::vector<Beam> beams;
-    for (int i = 0; i < 100; ++i) stepQuake(quake, beams, frame(1000.0f), lowest);
+    for (int i = 0; i < 100; ++i) quakeStep(quake, beams, frame(1000.0f), lowest);
     EXPECT_TRUE(quake.active);
 }
 
 TEST(QuakeAmplitude, MagnitudeFourAtTheEpicenterAndOneKilometreAway) {
     QuakeState quake = running();
     std::vector<Beam> atP{beamAt(0, 0)};
-    stepQuake(quake, atP, frame(0.01f), lowest);
+    quakeStep(quake, atP, frame(0.01f), lowest);
     EXPECT_NEAR(quake.lastAmplitude.x, BASE_AT_FOUR, BASE_AT_FOUR * 1e-5);
     EXPECT_NEAR(BASE_AT_FOUR, 3.162e5, 100.0);
     EXPECT_EQ(quake.lastAmplitude.y, 0.0f);  // d = 0: atan2(0, 0) = 0, all horizontal
 
     std::vector<Beam> oneKm{beamAt(10000, 0)};
-    stepQuake(quake, oneKm, frame(0.01f), lowest);
+    quakeStep(quake, oneKm, frame(0.01f), lowest);
     EXPECT_NEAR(quake.lastAmplitude.x / BASE_AT_FOUR, 0.936, 5e-4);
     EXPECT_NEAR(quake.lastAmplitude.x, BASE_AT_FOUR * std::exp(-0.0657), BASE_AT_FOUR * 1e-5);
 }
@@ -180,12 +185,12 @@ TEST(QuakeAmplitude, BearingFromTheEpicenter) {
     };
     for (const Case& c : cases) {
         std::vector<Beam> beams{beamAt(c.mid.x, c.mid.y)};
-        stepQuake(quake, beams, frame(0.01f), lowest);
+        quakeStep(quake, beams, frame(0.01f), lowest);
         EXPECT_NEAR(quake.lastAmplitude.x, c.ax, a * 1e-4) << c.mid.x << ", " << c.mid.y;
         EXPECT_NEAR(quake.lastAmplitude.y, c.ay, a * 1e-4) << c.mid.x << ", " << c.mid.y;
     }
     std::vector<Beam> diagonal{beamAt(170.71068f, 50.71068f)};
-    stepQuake(quake, diagonal, frame(0.01f), lowest);
+    quakeStep(quake, diagonal, frame(0.01f), lowest);
     EXPECT_NEAR(quake.lastAmplitude.x, quake.lastAmplitude.y, a * 1e-4);
     EXPECT_NEAR(quake.lastAmplitude.x, a / std::sqrt(2.0f), a * 1e-4);
 }
@@ -193,7 +198,7 @@ TEST(QuakeAmplitude, BearingFromTheEpicenter) {
 TEST(QuakeAmplitude, LastAmplitudeIsTheLastBeams) {
     QuakeState quake = running();
     std::vector<Beam> beams{beamAt(-100, 0), beamAt(0, -100)};
-    stepQuake(quake, beams, frame(0.01f), lowest);
+    quakeStep(quake, beams, frame(0.01f), lowest);
     EXPECT_NEAR(quake.lastAmplitude.x, 0.0f, 1.0f);
     EXPECT_LT(quake.lastAmplitude.y, 0.0f);
 }
@@ -201,7 +206,7 @@ TEST(QuakeAmplitude, LastAmplitudeIsTheLastBeams) {
 TEST(QuakeForces, OneBeamsForceIsTheNoiseTimesItsAmplitude) {
     QuakeState quake = running(4.0f, Vector2{0.0f, 0.0f});
     std::vector<Beam> beams{beamAt(3000, -4000)};  // bearing with both components
-    stepQuake(quake, beams, frame(0.01f), lowest);
+    quakeStep(quake, beams, frame(0.01f), lowest);
     const float nX = static_cast<float>(sample(quake.noise, quake.noiseOffsetX, NOISE_Y, NOISE_Z));
     const float nY = static_cast<float>(sample(quake.noise, quake.noiseOffsetY, NOISE_Y, NOISE_Z));
     EXPECT_NEAR(lastMeanX(quake), nX * quake.lastAmplitude.x, std::fabs(quake.lastAmplitude.x) * 1e-5);
@@ -215,7 +220,7 @@ TEST(QuakeForces, MeansCountEveryBeam) {
     const Beam far = beamAt(40000, -20);
     auto meanOf = [&](std::vector<Beam> beams) {
         QuakeState quake = start;
-        stepQuake(quake, beams, frame(0.01f), lowest);
+        quakeStep(quake, beams, frame(0.01f), lowest);
         return Vector2{lastMeanX(quake), lastMeanY(quake)};
     };
     const Vector2 a = meanOf({near});
@@ -228,7 +233,7 @@ TEST(QuakeForces, MeansCountEveryBeam) {
 TEST(QuakeForces, NoBeamsRecordsMeansOfZero) {
     QuakeState quake = running();
     std::vector<Beam> none;
-    stepQuake(quake, none, frame(0.01f), lowest);
+    quakeStep(quake, none, frame(0.01f), lowest);
     ASSERT_EQ(quake.graphX.data.size(), 2u);
     for (const Vector2& p : quake.graphX.data) EXPECT_EQ(p.y, 0.0f);
     for (const Vector2& p : quake.graphY.data) EXPECT_EQ(p.y, 0.0f);
@@ -239,21 +244,21 @@ TEST(QuakeForces, NoBeamsRecordsMeansOfZero) {
 TEST(QuakeSettings, ChangesDuringAQuakeTakeEffectAtOnce) {
     QuakeState quake = running();
     std::vector<Beam> beams{beamAt(0, 0)};
-    stepQuake(quake, beams, frame(0.5f), lowest);
+    quakeStep(quake, beams, frame(0.5f), lowest);
     const float atFour = quake.lastAmplitude.x;
     const float offset = quake.noiseOffsetX;
 
     quake.magnitude = 5.0f;
-    stepQuake(quake, beams, frame(0.5f), lowest);
+    quakeStep(quake, beams, frame(0.5f), lowest);
     EXPECT_NEAR(quake.lastAmplitude.x / atFour, std::pow(10.0, 0.72), 1e-3);
     EXPECT_FLOAT_EQ(quake.noiseOffsetX, static_cast<float>(offset + 0.005));
 
     quake.epicenter = Vector2{0.0f, -0.01f};  // P straight above the beam
-    stepQuake(quake, beams, frame(0.5f), lowest);
+    quakeStep(quake, beams, frame(0.5f), lowest);
     EXPECT_GT(quake.lastAmplitude.y, 0.0f);
 
     quake.duration = 0.75f;  // below the elapsed 1.5 s
-    stepQuake(quake, beams, frame(0.01f), lowest);
+    quakeStep(quake, beams, frame(0.01f), lowest);
     EXPECT_FALSE(quake.active);
     EXPECT_EQ(quake.elapsed, 0.0f);
 }
@@ -262,11 +267,11 @@ TEST(QuakeSettings, NegativeMagnitudeRunsBackwardsZeroFreezes) {
     QuakeState quake = running(-2.0f);
     std::vector<Beam> none;
     const float x = quake.noiseOffsetX;
-    stepQuake(quake, none, frame(0.01f), lowest);
+    quakeStep(quake, none, frame(0.01f), lowest);
     EXPECT_LT(quake.noiseOffsetX, x);
     quake.magnitude = 0.0f;
     const float frozen = quake.noiseOffsetX;
-    stepQuake(quake, none, frame(0.01f), lowest);
+    quakeStep(quake, none, frame(0.01f), lowest);
     EXPECT_EQ(quake.noiseOffsetX, frozen);
 }
 
@@ -290,7 +295,7 @@ TEST(QuakeBounds, HugeAndNonFiniteSettingsGiveBoundedFiniteValues) {
         QuakeState quake = running(c.magnitude, c.epicenter);
         std::vector<Beam> beams{beamAt(250, -40), beamAt(0, 0)};
         std::vector<Beam> last{beamAt(0, 0)};
-        for (int i = 0; i < 50; ++i) stepQuake(quake, i % 2 ? beams : last, frame(0.01f), lowest);
+        for (int i = 0; i < 50; ++i) quakeStep(quake, i % 2 ? beams : last, frame(0.01f), lowest);
         EXPECT_EQ(quake.lastAmplitude.x, c.expectedAmplitudeX);
         EXPECT_TRUE(std::isfinite(quake.lastAmplitude.y));
         for (const Vector2& p : quake.graphX.data) {
@@ -307,7 +312,7 @@ TEST(QuakeBounds, HugeAndNonFiniteSettingsGiveBoundedFiniteValues) {
 TEST(QuakeBounds, NormalMagnitudesAreNotTouchedByTheBound) {
     QuakeState quake = running(12.0f);
     std::vector<Beam> beams{beamAt(0, 0)};
-    stepQuake(quake, beams, frame(0.01f), lowest);
+    quakeStep(quake, beams, frame(0.01f), lowest);
     EXPECT_NEAR(quake.lastAmplitude.x, std::pow(10.0, (12 * 1.44 + 5.24) / 2), 1e7);
     EXPECT_LT(quake.lastAmplitude.x, QUAKE_FORCE_LIMIT);
 }
@@ -318,11 +323,11 @@ TEST(QuakeBounds, ABeamWithABrokenLineDoesNotSpoilTheOthers) {
     broken.line = Line{{NaN, 0}, {0, INF}};
     const QuakeState start = quake;
     std::vector<Beam> good{beamAt(100, -20)};
-    stepQuake(quake, good, frame(0.01f), lowest);
+    quakeStep(quake, good, frame(0.01f), lowest);
     const float alone = lastMeanX(quake);
     QuakeState again = start;
     std::vector<Beam> mixed{beamAt(100, -20), broken};
-    stepQuake(again, mixed, frame(0.01f), lowest);
+    quakeStep(again, mixed, frame(0.01f), lowest);
     EXPECT_FLOAT_EQ(lastMeanX(again), alone / 2.0f);  // counted, with no force
 }
 
@@ -350,7 +355,7 @@ struct QuakeWorld : testing::Test {
         for (int i = 0; i < frames; ++i) physicsFrame();
     }
     void quakeFrame(bool enter = false, float dt = 1.0f / 60.0f) {
-        stepQuake(quake, sim.beams, frame(dt, enter, 2.0), lowest);
+        quakeStep(quake, sim.beams, frame(dt, enter, 2.0), lowest);
         physicsFrame(dt);
     }
     bool touchesGround(const Beam& beam) {

@@ -1,0 +1,45 @@
+#include "app/design_commands.h"
+
+#include <utility>
+
+Design makeDesign(const EditorState& editor, const Simulation& sim, const QuakeState& quake,
+                  const std::string& name) {
+    Design design;
+    design.lines = editor.lines;
+    design.name = name;
+    design.density = sim.density;
+    design.accumulativeLimit = sim.accumulativeLimit;
+    design.threshold = sim.threshold;
+    design.duration = quake.duration;
+    design.magnitude = quake.magnitude;
+    design.epicenter = quake.epicenter;
+    return design;
+}
+
+void applyDesign(EditorState& editor, Simulation& sim, QuakeState& quake, const Design& design) {
+    editor.lines = design.lines;
+    sim.accumulativeLimit = design.accumulativeLimit;
+    sim.threshold = design.threshold;
+    sim.density = design.density;
+    quake.duration = design.duration;
+    quake.magnitude = design.magnitude;
+    quake.epicenter = design.epicenter;
+}
+
+FileResult saveCurrentDesign(const EditorState& editor, const Simulation& sim, const QuakeState& quake,
+                             const std::string& name, const std::string& baseDir) {
+    return saveToFile(makeDesign(editor, sim, quake, name), baseDir);
+}
+
+FileResult loadFromFile(EditorState& editor, Simulation& sim, QuakeState& quake, const std::string& name,
+                        const std::string& baseDir) {
+    Design design;
+    FileResult result = readDesignFile(name, design, baseDir);
+    if (!result.ok) return result;
+    // Room for the new entry is made first, so that nothing after applying can fail.
+    sim.presets.reserve(sim.presets.size() + 1);
+    Design entry = design;
+    applyDesign(editor, sim, quake, design);
+    sim.presets.push_back(std::move(entry));
+    return result;
+}

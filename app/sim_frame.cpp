@@ -1,0 +1,20 @@
+#include "app/sim_frame.h"
+
+#include "app/modes.h"
+#include "physics/human.h"
+#include "physics/joint_loads.h"
+#include "physics/world.h"
+
+bool simulateFrame(Simulation& sim, QuakeState& quake, HumanSpawner& spawner, float& stepAccumulator,
+                   const SimFrameEvents& events, const RandomInt& randomInt) {
+    if (events.startQuake) startQuake(quake, events.clockSeconds, randomInt);
+    stepQuake(quake, sim.beams, events.frameTime);
+    if (events.dropFigure) dropHuman(sim, spawner, events.figurePoint, randomInt);
+    checkJointLoads(sim);
+    return stepWorld(sim, stepAccumulator);
+}
+
+float spawnHuman(Simulation& sim, HumanSpawner& spawner, const Camera2D& camera, Vector2 mouse,
+                 const RandomInt& randomInt) {
+    return dropHuman(sim, spawner, screenToWorld(camera, mouse), randomInt);
+}

@@ -1,0 +1,10 @@
+#pragma once
+// What the window shows of the program's state each frame: the scene's view, and the
+// panel's model with the actions through which its buttons reach the program.
+#include "app/app_state.h"
+#include "ui/control_panel.h"
+#include "ui/render_scene.h"
+
+SceneView sceneViewOf(const AppState& app);
+PanelModel panelModelOf(AppState& app);
+PanelActions panelActionsOf(AppState& app);
