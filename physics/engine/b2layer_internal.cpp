@@ -6,16 +6,10 @@
 namespace b2layer {
 
 float gLengthScale = 1.0f;  // world units per metre
-std::vector<WorldInfo*> gWorlds;
-std::unordered_set<const b2Body*> gLiveBodies;
-std::unordered_set<const b2Joint*> gLiveJoints;
-
-WorldInfo* findWorld(const b2World* world) {
-    for (WorldInfo* info : gWorlds) {
-        if (info->world == world) return info;
-    }
-    return nullptr;
-}
+SlotTable<WorldInfo, b2WorldId> gWorlds;
+SlotTable<b2Body, b2BodyId> gBodies;
+SlotTable<b2Joint, b2JointId> gJoints;
+SlotTable<b2Fixture, b2ShapeId> gShapes;
 
 ShapeInfo* shapeInfo(b2Fixture* fixture) {
     return reinterpret_cast<ShapeInfo*>(fixture->GetUserData().pointer);
@@ -23,12 +17,32 @@ ShapeInfo* shapeInfo(b2Fixture* fixture) {
 BodyInfo* bodyInfo(b2Body* body) { return reinterpret_cast<BodyInfo*>(body->GetUserData().pointer); }
 JointInfo* jointInfo(b2Joint* joint) { return reinterpret_cast<JointInfo*>(joint->GetUserData().pointer); }
 
+// Every body and fixture the layer makes carries its record, so these find the handle
+// the object was made under.
+b2BodyId bodyHandle(b2Body* body) {
+    BodyInfo* info = bodyInfo(body);
+    return info != nullptr ? gBodies.handle(info->slot) : b2BodyId{};
+}
+b2ShapeId shapeHandle(b2Fixture* fixture) {
+    ShapeInfo* info = shapeInfo(fixture);
+    return info != nullptr ? gShapes.handle(info->slot) : b2ShapeId{};
+}
+
+b2ShapeId registerShape(ShapeInfo* info, b2Fixture* primary) {
+    info->primary = primary;
+    info->slot = gShapes.take(primary);
+    return gShapes.handle(info->slot);
+}
+
 void releaseFixture(b2Fixture* fixture) {
     ShapeInfo* info = shapeInfo(fixture);
     fixture->GetUserData().pointer = 0;
-    if (info != nullptr && --info->fixtureCount <= 0) delete info;
+    if (info == nullptr) return;
+    if (info->primary == fixture) gShapes.release(info->slot);
+    if (--info->fixtureCount <= 0) delete info;
 }
 
+namespace {
 void forgetSpring(WorldInfo* world, const b2Joint* joint) {
     if (world == nullptr) return;
     auto& springs = world->springs;
@@ -40,16 +54,18 @@ void forgetSpring(WorldInfo* world, const b2Joint* joint) {
         }
     }
 }
+}  // namespace
 
-void releaseJoint(WorldInfo* world, b2Joint* joint) {
+void releaseJoint(b2Joint* joint) {
     JointInfo* info = jointInfo(joint);
-    if (info != nullptr && info->spring) forgetSpring(world, joint);
+    if (info == nullptr) return;
+    if (info->spring) forgetSpring(info->world, joint);
+    gJoints.release(info->slot);
     delete info;
     joint->GetUserData().pointer = 0;
-    gLiveJoints.erase(joint);
 }
 
-void RecordReleaser::SayGoodbye(b2Joint* joint) { releaseJoint(info_, joint); }
+void RecordReleaser::SayGoodbye(b2Joint* joint) { releaseJoint(joint); }
 void RecordReleaser::SayGoodbye(b2Fixture* fixture) { releaseFixture(fixture); }
 
 // The checks b2PolygonShape::Set makes (with assertions) on its points, done first so
@@ -189,9 +205,15 @@ void applySprings(WorldInfo& world, float h) {
 
 void releaseBodyRecords(b2Body* body) {
     for (b2Fixture* f = body->GetFixtureList(); f != nullptr; f = f->GetNext()) releaseFixture(f);
-    delete bodyInfo(body);
+    BodyInfo* info = bodyInfo(body);
+    if (info != nullptr) gBodies.release(info->slot);
+    delete info;
     body->GetUserData().pointer = 0;
-    gLiveBodies.erase(body);
 }
 
 }  // namespace b2layer
+
+bool isLive(b2WorldId id) { return b2layer::resolve(id) != nullptr; }
+bool isLive(b2BodyId id) { return b2layer::resolve(id) != nullptr; }
+bool isLive(b2JointId id) { return b2layer::resolve(id) != nullptr; }
+bool isLive(b2ShapeId id) { return b2layer::resolve(id) != nullptr; }

@@ -10,6 +10,8 @@
 //     polygon fixture, or, when too thin for that, three fixtures sharing one ShapeInfo),
 //   - JointInfo on each joint (spring settings, user data),
 //   - WorldInfo per world (gravity in world units, the last sub-step, sprung joints).
+// Each record also keeps the slot of its object in the handle table of its kind (see
+// SlotTable), so that whichever way the object goes, its handles die with it.
 // Nothing non-finite is handed to the engine: such inputs are ignored or refused.
 #define B2LAYER_IMPLEMENTATION
 #include "physics/engine/b2layer.h"
@@ -17,8 +19,8 @@
 #include <box2d/box2d.h>
 
 #include <cmath>
+#include <cstdint>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 namespace b2layer {
@@ -32,6 +34,50 @@ constexpr int POSITION_ITERATIONS = 2;
 
 extern float gLengthScale;
 
+// The objects behind the handles of one kind. Slot k holds the object of the handles
+// with index1 k + 1 and the generation they must carry; a freed slot is reused under a
+// new generation. Looking a handle up is an index and a compare, cheap enough for the
+// per-frame checks of every joint.
+template <class T, class Id>
+class SlotTable {
+public:
+    std::int32_t take(T* object) {
+        std::int32_t slot;
+        if (free_.empty()) {
+            slot = static_cast<std::int32_t>(slots_.size());
+            slots_.push_back(Slot{});
+        } else {
+            slot = free_.back();
+            free_.pop_back();
+        }
+        slots_[static_cast<std::size_t>(slot)].object = object;
+        return slot;
+    }
+    void release(std::int32_t slot) {
+        Slot& s = slots_[static_cast<std::size_t>(slot)];
+        s.object = nullptr;
+        ++s.generation;
+        free_.push_back(slot);
+    }
+    Id handle(std::int32_t slot) const { return Id{slot + 1, slots_[static_cast<std::size_t>(slot)].generation}; }
+    // The object of a live handle, null for the null handle and for a stale one.
+    T* find(Id id) const {
+        // The null handle's index wraps around to far out of range.
+        std::size_t slot = static_cast<std::uint32_t>(id.index1) - 1u;
+        if (slot >= slots_.size()) return nullptr;
+        const Slot& s = slots_[slot];
+        return s.generation == id.generation ? s.object : nullptr;
+    }
+
+private:
+    struct Slot {
+        T* object = nullptr;
+        std::uint32_t generation = 0;
+    };
+    std::vector<Slot> slots_;
+    std::vector<std::int32_t> free_;
+};
+
 struct ShapeInfo {
     b2v3::b2ShapeType type = b2v3::b2_polygonShape;
     b2v3::b2Capsule capsule{};
@@ -40,12 +86,16 @@ struct ShapeInfo {
     void* userData = nullptr;
     b2Fixture* primary = nullptr;  // the fixture that stands for the logical shape
     int fixtureCount = 0;          // fixtures still pointing here
+    std::int32_t slot = -1;        // of the logical shape in gShapes, once made
 };
 
 struct BodyInfo {
     std::string name;
     void* userData = nullptr;
+    std::int32_t slot = -1;
 };
+
+struct WorldInfo;
 
 struct JointInfo {
     bool spring = false;
@@ -53,19 +103,15 @@ struct JointInfo {
     float dampingRatio = 0.0f;
     float drawSize = 0.25f;
     void* userData = nullptr;
+    WorldInfo* world = nullptr;
+    std::int32_t slot = -1;
 };
-
-struct WorldInfo;
 
 // Frees the side records of fixtures and joints that 2.4 destroys with their body.
 class RecordReleaser final : public b2DestructionListener {
 public:
-    explicit RecordReleaser(WorldInfo* info) : info_(info) {}
     void SayGoodbye(b2Joint* joint) override;
     void SayGoodbye(b2Fixture* fixture) override;
-
-private:
-    WorldInfo* info_;
 };
 
 struct WorldInfo {
@@ -73,12 +119,20 @@ struct WorldInfo {
     b2v3::b2Vec2 gravity{0.0f, 0.0f};  // world units per second squared
     float inverseSubStep = 0.0f;       // 1 / the last sub-step's duration, 0 before any step
     std::vector<b2RevoluteJoint*> springs;
-    RecordReleaser releaser{this};
+    RecordReleaser releaser;
+    std::int32_t slot = -1;
 };
 
-extern std::vector<WorldInfo*> gWorlds;
-extern std::unordered_set<const b2Body*> gLiveBodies;
-extern std::unordered_set<const b2Joint*> gLiveJoints;
+extern SlotTable<WorldInfo, b2WorldId> gWorlds;
+extern SlotTable<b2Body, b2BodyId> gBodies;
+extern SlotTable<b2Joint, b2JointId> gJoints;
+extern SlotTable<b2Fixture, b2ShapeId> gShapes;  // the primary fixture of each logical shape
+
+// The one way from a handle to its object: null when the handle is null or stale.
+inline WorldInfo* resolve(b2WorldId id) { return gWorlds.find(id); }
+inline b2Body* resolve(b2BodyId id) { return gBodies.find(id); }
+inline b2Joint* resolve(b2JointId id) { return gJoints.find(id); }
+inline b2Fixture* resolve(b2ShapeId id) { return gShapes.find(id); }
 
 inline bool finite(float v) { return std::isfinite(v); }
 inline bool finite(b2v3::b2Vec2 v) { return std::isfinite(v.x) && std::isfinite(v.y); }
@@ -86,13 +140,14 @@ inline bool finite(b2v3::b2Vec2 v) { return std::isfinite(v.x) && std::isfinite(
 inline ::b2Vec2 toEngine(b2v3::b2Vec2 v) { return ::b2Vec2(v.x / gLengthScale, v.y / gLengthScale); }
 inline b2v3::b2Vec2 fromEngine(const ::b2Vec2& v) { return b2v3::b2Vec2{v.x * gLengthScale, v.y * gLengthScale}; }
 
-WorldInfo* findWorld(const b2World* world);
 ShapeInfo* shapeInfo(b2Fixture* fixture);
 BodyInfo* bodyInfo(b2Body* body);
 JointInfo* jointInfo(b2Joint* joint);
+b2BodyId bodyHandle(b2Body* body);
+b2ShapeId shapeHandle(b2Fixture* fixture);
+b2ShapeId registerShape(ShapeInfo* info, b2Fixture* primary);
 void releaseFixture(b2Fixture* fixture);
-void forgetSpring(WorldInfo* world, const b2Joint* joint);
-void releaseJoint(WorldInfo* world, b2Joint* joint);
+void releaseJoint(b2Joint* joint);
 bool engineAcceptsPolygon(const ::b2Vec2* points, int count);
 float sanitizedNonNegative(float v, float fallback);
 ::b2FixtureDef engineFixtureDef(const b2v3::b2ShapeDef& def, const ::b2Shape* shape, float densityFactor);

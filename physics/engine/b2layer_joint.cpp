@@ -12,10 +12,13 @@ namespace b2v3 {
 b2RevoluteJointDef b2DefaultRevoluteJointDef() { return b2RevoluteJointDef{}; }
 
 b2JointId b2CreateRevoluteJoint(b2WorldId worldId, const b2RevoluteJointDef* def) {
-    if (!isLive(worldId) || def == nullptr || !isLive(def->bodyIdA) || !isLive(def->bodyIdB)) return b2JointId{};
-    b2Body* a = def->bodyIdA.index;
-    b2Body* b = def->bodyIdB.index;
-    if (a == b || a->GetWorld() != worldId.index || b->GetWorld() != worldId.index) return b2JointId{};
+    WorldInfo* world = resolve(worldId);
+    if (world == nullptr || def == nullptr) return b2JointId{};
+    b2Body* a = resolve(def->bodyIdA);
+    b2Body* b = resolve(def->bodyIdB);
+    if (a == nullptr || b == nullptr || a == b || a->GetWorld() != world->world || b->GetWorld() != world->world) {
+        return b2JointId{};
+    }
     if (!finite(def->localAnchorA) || !finite(def->localAnchorB) || !std::isfinite(def->referenceAngle)) {
         return b2JointId{};
     }
@@ -41,48 +44,54 @@ b2JointId b2CreateRevoluteJoint(b2WorldId worldId, const b2RevoluteJointDef* def
     info->dampingRatio = sanitizedNonNegative(def->dampingRatio, 0.0f);
     info->drawSize = def->drawSize;
     info->userData = def->userData;
+    info->world = world;
     jd.userData.pointer = reinterpret_cast<uintptr_t>(info);
 
-    auto* joint = static_cast<b2RevoluteJoint*>(worldId.index->CreateJoint(&jd));
-    gLiveJoints.insert(joint);
-    if (info->spring) {
-        WorldInfo* world = findWorld(worldId.index);
-        if (world != nullptr) world->springs.push_back(joint);
-    }
-    return b2JointId{joint};
+    auto* joint = static_cast<b2RevoluteJoint*>(world->world->CreateJoint(&jd));
+    if (info->spring) world->springs.push_back(joint);
+    info->slot = gJoints.take(joint);
+    return gJoints.handle(info->slot);
 }
 
 void b2DestroyJoint(b2JointId jointId) {
-    b2Joint* joint = jointId.index;
-    if (joint == nullptr || gLiveJoints.count(joint) == 0) return;
+    b2Joint* joint = resolve(jointId);
+    if (joint == nullptr) return;
     b2World* world = joint->GetBodyA()->GetWorld();
-    releaseJoint(findWorld(world), joint);
+    releaseJoint(joint);
     world->DestroyJoint(joint);
 }
 
 b2Vec2 b2Joint_GetConstraintForce(b2JointId jointId) {
-    if (!isLive(jointId)) return b2Vec2{0.0f, 0.0f};
-    WorldInfo* world = findWorld(jointId.index->GetBodyA()->GetWorld());
-    float inverse = world != nullptr ? world->inverseSubStep : 0.0f;
-    return fromEngine(jointId.index->GetReactionForce(inverse));
+    b2Joint* joint = resolve(jointId);
+    if (joint == nullptr) return b2Vec2{0.0f, 0.0f};
+    return fromEngine(joint->GetReactionForce(jointInfo(joint)->world->inverseSubStep));
 }
 
 b2BodyId b2Joint_GetBodyA(b2JointId jointId) {
-    return isLive(jointId) ? b2BodyId{jointId.index->GetBodyA()} : b2BodyId{};
+    b2Joint* joint = resolve(jointId);
+    return joint != nullptr ? bodyHandle(joint->GetBodyA()) : b2BodyId{};
 }
 b2BodyId b2Joint_GetBodyB(b2JointId jointId) {
-    return isLive(jointId) ? b2BodyId{jointId.index->GetBodyB()} : b2BodyId{};
+    b2Joint* joint = resolve(jointId);
+    return joint != nullptr ? bodyHandle(joint->GetBodyB()) : b2BodyId{};
 }
+
+namespace {
+// Every joint the layer makes is revolute.
+b2RevoluteJoint* revolute(b2JointId jointId) { return static_cast<b2RevoluteJoint*>(resolve(jointId)); }
+}  // namespace
+
 b2Vec2 b2Joint_GetLocalAnchorA(b2JointId jointId) {
-    if (!isLive(jointId)) return b2Vec2{0.0f, 0.0f};
-    return fromEngine(static_cast<b2RevoluteJoint*>(jointId.index)->GetLocalAnchorA());
+    b2RevoluteJoint* joint = revolute(jointId);
+    return joint != nullptr ? fromEngine(joint->GetLocalAnchorA()) : b2Vec2{0.0f, 0.0f};
 }
 b2Vec2 b2Joint_GetLocalAnchorB(b2JointId jointId) {
-    if (!isLive(jointId)) return b2Vec2{0.0f, 0.0f};
-    return fromEngine(static_cast<b2RevoluteJoint*>(jointId.index)->GetLocalAnchorB());
+    b2RevoluteJoint* joint = revolute(jointId);
+    return joint != nullptr ? fromEngine(joint->GetLocalAnchorB()) : b2Vec2{0.0f, 0.0f};
 }
 float b2RevoluteJoint_GetAngle(b2JointId jointId) {
-    return isLive(jointId) ? static_cast<b2RevoluteJoint*>(jointId.index)->GetJointAngle() : 0.0f;
+    b2RevoluteJoint* joint = revolute(jointId);
+    return joint != nullptr ? joint->GetJointAngle() : 0.0f;
 }
 
 }  // namespace b2v3

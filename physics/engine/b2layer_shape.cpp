@@ -114,7 +114,8 @@ b2Polygon b2MakePolygon(const b2Hull* hull, float radius) {
 b2ShapeDef b2DefaultShapeDef() { return b2ShapeDef{}; }
 
 b2ShapeId b2CreatePolygonShape(b2BodyId bodyId, const b2ShapeDef* def, const b2Polygon* polygon) {
-    if (!isLive(bodyId) || def == nullptr || polygon == nullptr) return b2ShapeId{};
+    b2Body* body = resolve(bodyId);
+    if (body == nullptr || def == nullptr || polygon == nullptr) return b2ShapeId{};
     if (polygon->count < 3 || polygon->count > b2_maxPolygonVertices) return b2ShapeId{};
     ::b2Vec2 points[b2_maxPolygonVertices];
     for (int i = 0; i < polygon->count; ++i) points[i] = toEngine(polygon->vertices[i]);
@@ -127,17 +128,17 @@ b2ShapeId b2CreatePolygonShape(b2BodyId bodyId, const b2ShapeDef* def, const b2P
     info->radius = std::isfinite(polygon->radius) ? polygon->radius : 0.0f;
     info->filter = def->filter;
     info->userData = def->userData;
-    b2Fixture* fixture = addFixture(bodyId.index, fd, info);
+    b2Fixture* fixture = addFixture(body, fd, info);
     if (fixture == nullptr) {
         delete info;
         return b2ShapeId{};
     }
-    info->primary = fixture;
-    return b2ShapeId{fixture};
+    return registerShape(info, fixture);
 }
 
 b2ShapeId b2CreateCapsuleShape(b2BodyId bodyId, const b2ShapeDef* def, const b2Capsule* capsule) {
-    if (!isLive(bodyId) || def == nullptr || capsule == nullptr) return b2ShapeId{};
+    b2Body* body = resolve(bodyId);
+    if (body == nullptr || def == nullptr || capsule == nullptr) return b2ShapeId{};
     if (!finite(capsule->center1) || !finite(capsule->center2) || !std::isfinite(capsule->radius) ||
         capsule->radius <= 0.0f) {
         return b2ShapeId{};
@@ -153,7 +154,6 @@ b2ShapeId b2CreateCapsuleShape(b2BodyId bodyId, const b2ShapeDef* def, const b2C
     info->capsule = *capsule;
     info->filter = def->filter;
     info->userData = def->userData;
-    b2Body* body = bodyId.index;
     std::vector<b2Fixture*> made;
 
     // Preferred form: one eight-sided polygon, four corners around each end, pulled in
@@ -189,8 +189,7 @@ b2ShapeId b2CreateCapsuleShape(b2BodyId bodyId, const b2ShapeDef* def, const b2C
                 delete info;
                 return b2ShapeId{};
             }
-            info->primary = f;
-            return b2ShapeId{f};
+            return registerShape(info, f);
         }
     }
 
@@ -236,44 +235,36 @@ b2ShapeId b2CreateCapsuleShape(b2BodyId bodyId, const b2ShapeDef* def, const b2C
         delete info;
         return b2ShapeId{};
     }
-    info->primary = made.front();
-    return b2ShapeId{info->primary};
+    return registerShape(info, made.front());
 }
 
 b2ShapeType b2Shape_GetType(b2ShapeId shapeId) {
-    if (!isLive(shapeId)) return b2_polygonShape;
-    ShapeInfo* info = shapeInfo(shapeId.index);
-    if (info != nullptr) return info->type;
-    switch (shapeId.index->GetType()) {
-        case ::b2Shape::e_circle: return b2_circleShape;
-        case ::b2Shape::e_edge: return b2_segmentShape;
-        case ::b2Shape::e_chain: return b2_chainSegmentShape;
-        default: return b2_polygonShape;
-    }
+    b2Fixture* fixture = resolve(shapeId);
+    return fixture != nullptr ? shapeInfo(fixture)->type : b2_polygonShape;
 }
 
 b2Polygon b2Shape_GetPolygon(b2ShapeId shapeId) {
-    if (!isLive(shapeId) || shapeId.index->GetType() != ::b2Shape::e_polygon) return b2Polygon{};
-    ShapeInfo* info = shapeInfo(shapeId.index);
-    if (info != nullptr && info->type != b2_polygonShape) return b2Polygon{};
-    const auto* shape = static_cast<const ::b2PolygonShape*>(shapeId.index->GetShape());
-    return polygonFromEngine(*shape, info != nullptr ? info->radius : 0.0f);
+    b2Fixture* fixture = resolve(shapeId);
+    if (fixture == nullptr || fixture->GetType() != ::b2Shape::e_polygon) return b2Polygon{};
+    ShapeInfo* info = shapeInfo(fixture);
+    if (info->type != b2_polygonShape) return b2Polygon{};
+    return polygonFromEngine(*static_cast<const ::b2PolygonShape*>(fixture->GetShape()), info->radius);
 }
 
 b2Capsule b2Shape_GetCapsule(b2ShapeId shapeId) {
-    if (!isLive(shapeId)) return b2Capsule{};
-    ShapeInfo* info = shapeInfo(shapeId.index);
+    b2Fixture* fixture = resolve(shapeId);
+    ShapeInfo* info = fixture != nullptr ? shapeInfo(fixture) : nullptr;
     return (info != nullptr && info->type == b2_capsuleShape) ? info->capsule : b2Capsule{};
 }
 
 b2Filter b2Shape_GetFilter(b2ShapeId shapeId) {
-    if (!isLive(shapeId)) return b2Filter{};
-    ShapeInfo* info = shapeInfo(shapeId.index);
-    return info != nullptr ? info->filter : b2Filter{};
+    b2Fixture* fixture = resolve(shapeId);
+    return fixture != nullptr ? shapeInfo(fixture)->filter : b2Filter{};
 }
 
 b2BodyId b2Shape_GetBody(b2ShapeId shapeId) {
-    return isLive(shapeId) ? b2BodyId{shapeId.index->GetBody()} : b2BodyId{};
+    b2Fixture* fixture = resolve(shapeId);
+    return fixture != nullptr ? bodyHandle(fixture->GetBody()) : b2BodyId{};
 }
 
 }  // namespace b2v3

@@ -24,23 +24,20 @@ b2WorldId b2CreateWorld(const b2WorldDef* def) {
     info->world = new b2World(toEngine(info->gravity));
     info->world->SetAutoClearForces(false);
     info->world->SetDestructionListener(&info->releaser);
-    gWorlds.push_back(info);
-    return b2WorldId{info->world};
+    info->slot = gWorlds.take(info);
+    return gWorlds.handle(info->slot);
 }
 
 void b2DestroyWorld(b2WorldId worldId) {
-    WorldInfo* info = findWorld(worldId.index);
+    WorldInfo* info = resolve(worldId);
     if (info == nullptr) return;
     b2World* world = info->world;
-    for (b2Joint* j = world->GetJointList(); j != nullptr; j = j->GetNext()) {
-        delete jointInfo(j);
-        j->GetUserData().pointer = 0;
-        gLiveJoints.erase(j);
-    }
+    info->springs.clear();  // all going: no need to look each one up
+    for (b2Joint* j = world->GetJointList(); j != nullptr; j = j->GetNext()) releaseJoint(j);
     for (b2Body* b = world->GetBodyList(); b != nullptr; b = b->GetNext()) releaseBodyRecords(b);
     world->SetDestructionListener(nullptr);
     delete world;
-    gWorlds.erase(std::find(gWorlds.begin(), gWorlds.end(), info));
+    gWorlds.release(info->slot);
     delete info;
 }
 
@@ -50,7 +47,7 @@ void b2SetLengthUnitsPerMeter(float lengthUnits) {
 float b2GetLengthUnitsPerMeter() { return gLengthScale; }
 
 void b2World_Step(b2WorldId worldId, float timeStep, int subStepCount) {
-    WorldInfo* info = findWorld(worldId.index);
+    WorldInfo* info = resolve(worldId);
     if (info == nullptr || !std::isfinite(timeStep) || timeStep <= 0.0f) return;
     int steps = std::max(1, subStepCount);
     float h = timeStep / static_cast<float>(steps);
@@ -67,10 +64,12 @@ void b2World_Step(b2WorldId worldId, float timeStep, int subStepCount) {
 }
 
 int b2World_GetBodyCount(b2WorldId worldId) {
-    return isLive(worldId) ? worldId.index->GetBodyCount() : 0;
+    WorldInfo* info = resolve(worldId);
+    return info != nullptr ? info->world->GetBodyCount() : 0;
 }
 int b2World_GetJointCount(b2WorldId worldId) {
-    return isLive(worldId) ? worldId.index->GetJointCount() : 0;
+    WorldInfo* info = resolve(worldId);
+    return info != nullptr ? info->world->GetJointCount() : 0;
 }
 
 }  // namespace b2v3

@@ -291,6 +291,94 @@ TEST_F(LayerTest, DestroyingTwiceOrThroughTheBodyIsHarmless) {
     EXPECT_FALSE(isLive(b2CreateRevoluteJoint(world, &jd)));
 }
 
+// A handle kept after its object went is refused by every call, and the object made
+// next in its place (the engine reuses freed memory) is a different one.
+TEST_F(LayerTest, DestroyedJointHandleIsRefusedAndNotTheNextJoint) {
+    b2RevoluteJointDef jd = b2DefaultRevoluteJointDef();
+    jd.bodyIdA = makeBox({0.0f, -50.0f}, 1.0f, 1.0f, 1.0f);
+    jd.bodyIdB = makeBox({4.0f, -50.0f}, 1.0f, 1.0f, 1.0f);
+    jd.localAnchorA = {2.0f, 0.0f};
+    b2JointId stale = b2CreateRevoluteJoint(world, &jd);
+    b2DestroyJoint(stale);
+    EXPECT_FALSE(isLive(stale));
+    b2Vec2 force = b2Joint_GetConstraintForce(stale);
+    EXPECT_EQ(force.x, 0.0f);
+    EXPECT_EQ(b2Joint_GetLocalAnchorA(stale).x, 0.0f);
+    EXPECT_EQ(b2Joint_GetBodyA(stale), b2BodyId{});
+    EXPECT_EQ(b2RevoluteJoint_GetAngle(stale), 0.0f);
+
+    b2JointId next = b2CreateRevoluteJoint(world, &jd);
+    EXPECT_FALSE(next == stale);
+    EXPECT_FALSE(isLive(stale));
+    EXPECT_EQ(b2Joint_GetBodyA(next), jd.bodyIdA);
+    EXPECT_EQ(b2Joint_GetBodyB(next), jd.bodyIdB);
+}
+
+TEST_F(LayerTest, DestroyedBodyTakesItsShapesAndJointsHandlesAlong) {
+    b2BodyId body = makeBox({0.0f, -50.0f}, 1.0f, 1.0f, 1.0f);
+    b2BodyId other = makeBox({4.0f, -50.0f}, 1.0f, 1.0f, 1.0f);
+    b2ShapeId shape{};
+    b2Body_GetShapes(body, &shape, 1);
+    b2RevoluteJointDef jd = b2DefaultRevoluteJointDef();
+    jd.bodyIdA = body;
+    jd.bodyIdB = other;
+    b2JointId joint = b2CreateRevoluteJoint(world, &jd);
+    b2DestroyBody(body);
+    EXPECT_FALSE(isLive(body));
+    EXPECT_FALSE(isLive(shape));
+    EXPECT_FALSE(isLive(joint));
+
+    b2Body_ApplyForceToCenter(body, {1.0f, 0.0f}, true);
+    EXPECT_EQ(b2Body_GetPosition(body).x, 0.0f);
+    EXPECT_EQ(b2Body_GetMass(body), 0.0f);
+    EXPECT_STREQ(b2Body_GetName(body), "");
+    b2ContactData contacts[2];
+    EXPECT_EQ(b2Body_GetContactData(body, contacts, 2), 0);
+    b2ShapeDef sd = b2DefaultShapeDef();
+    b2Polygon box = b2MakeBox(1.0f, 1.0f);
+    EXPECT_FALSE(isLive(b2CreatePolygonShape(body, &sd, &box)));
+    EXPECT_FALSE(isLive(b2CreateRevoluteJoint(world, &jd)));
+    EXPECT_EQ(b2Shape_GetBody(shape), b2BodyId{});
+    EXPECT_EQ(b2Shape_GetPolygon(shape).count, 0);
+    EXPECT_EQ(b2Shape_GetFilter(shape).categoryBits, b2Filter{}.categoryBits);
+
+    b2BodyId next = makeBox({0.0f, -50.0f}, 1.0f, 1.0f, 1.0f);
+    b2ShapeId nextShape{};
+    b2Body_GetShapes(next, &nextShape, 1);
+    EXPECT_FALSE(next == body);
+    EXPECT_FALSE(nextShape == shape);
+    EXPECT_FALSE(isLive(body) || isLive(shape));
+    EXPECT_EQ(b2Shape_GetBody(nextShape), next);
+    EXPECT_EQ(b2World_GetBodyCount(world), 2);
+}
+
+TEST(LayerWorld, DestroyedWorldTakesEveryHandleInItAlong) {
+    b2WorldDef def = b2DefaultWorldDef();
+    b2WorldId stale = b2CreateWorld(&def);
+    b2BodyDef bd = b2DefaultBodyDef();
+    b2BodyId body = b2CreateBody(stale, &bd);
+    b2ShapeDef sd = b2DefaultShapeDef();
+    b2Polygon box = b2MakeBox(1.0f, 1.0f);
+    b2ShapeId shape = b2CreatePolygonShape(body, &sd, &box);
+    b2RevoluteJointDef jd = b2DefaultRevoluteJointDef();
+    jd.bodyIdA = body;
+    jd.bodyIdB = b2CreateBody(stale, &bd);
+    b2JointId joint = b2CreateRevoluteJoint(stale, &jd);
+    b2DestroyWorld(stale);
+    EXPECT_FALSE(isLive(stale) || isLive(body) || isLive(shape) || isLive(joint));
+    b2World_Step(stale, 0.1f, 4);
+    EXPECT_EQ(b2World_GetBodyCount(stale), 0);
+    EXPECT_FALSE(isLive(b2CreateBody(stale, &bd)));
+    b2DestroyWorld(stale);
+
+    b2WorldId next = b2CreateWorld(&def);
+    EXPECT_FALSE(next == stale);
+    EXPECT_FALSE(isLive(stale));
+    EXPECT_FALSE(b2CreateBody(next, &bd) == body);
+    EXPECT_EQ(b2World_GetBodyCount(next), 1);
+    b2DestroyWorld(next);
+}
+
 // The same checks through the program's own world and ground.
 class LayerStructureTest : public ::testing::Test {
 protected:
