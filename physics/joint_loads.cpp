@@ -13,13 +13,18 @@ float accumulateJointLoad(float accumulated, float force, float threshold) {
 }
 
 void checkJointLoads(Simulation& sim) {
+    const bool readForces = sim.jointForcesChanged;
+    sim.jointForcesChanged = false;
     for (JointRecord& record : sim.jointRecords) {
         if (record.jointSlot >= sim.jointSlots.size()) continue;
         b2JointId& slot = sim.jointSlots[record.jointSlot];
         if (!isLive(slot)) continue;
 
-        b2Vec2 f = b2Joint_GetConstraintForce(slot);
-        float force = std::sqrt(f.x * f.x + f.y * f.y);
+        if (readForces) {
+            const b2Vec2 f = b2Joint_GetConstraintForce(slot);
+            record.force = std::sqrt(f.x * f.x + f.y * f.y);
+        }
+        const float force = record.force;
 
         if (record.accumulated > sim.accumulativeLimit) {
             b2DestroyJoint(slot);

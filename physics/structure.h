@@ -51,6 +51,7 @@ struct JointRecord {
     std::ptrdiff_t beam = NO_BEAM;  // index into Simulation::beams for a ground joint
     std::size_t jointSlot = 0;      // index into Simulation::jointSlots
     float accumulated = 0.0f;       // newton-seconds
+    float force = 0.0f;             // the size of the joint's force after the last world step
 };
 
 // The physics-side state; exactly one exists for the whole run.
@@ -67,4 +68,7 @@ struct Simulation {
     Beam ground{};
     float groundTop = -20.0f;
     float density = 4.0f;
+    // Whether the world has stepped since the joint forces were last read; while it
+    // sleeps they stay as they were, and the load check reuses them.
+    bool jointForcesChanged = true;
 };

@@ -4,4 +4,4 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$ROOT/scripts/setup.sh"
 bash "$ROOT/scripts/build.sh" build -DCMAKE_BUILD_TYPE=Release
-exec "$ROOT/build/tremora_bench" "$@"
+exec "$ROOT/build/tremora_bench" --source "$ROOT" "$@"

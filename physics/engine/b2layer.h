@@ -45,6 +45,8 @@ float b2GetLengthUnitsPerMeter();
 // before the call act on every sub-step and are cleared after the last.
 void b2World_Step(b2WorldId worldId, float timeStep, int subStepCount);
 int b2World_GetBodyCount(b2WorldId worldId);
+// Bodies that are neither static nor asleep: a step with none of them changes nothing.
+int b2World_GetAwakeBodyCount(b2WorldId worldId);
 int b2World_GetJointCount(b2WorldId worldId);
 
 // --- bodies ------------------------------------------------------------------
@@ -75,6 +77,9 @@ b2Vec2 b2Body_GetLocalPoint(b2BodyId bodyId, b2Vec2 worldPoint);
 b2Vec2 b2Body_GetWorldPoint(b2BodyId bodyId, b2Vec2 localPoint);
 b2Vec2 b2Body_GetLinearVelocity(b2BodyId bodyId);
 float b2Body_GetAngularVelocity(b2BodyId bodyId);
+// Whether the body is simulated this step; resting bodies fall asleep and wake on contact,
+// on a force or impulse, or when a joint of theirs is destroyed.
+bool b2Body_IsAwake(b2BodyId bodyId);
 float b2Body_GetMass(b2BodyId bodyId);
 void b2Body_ApplyForceToCenter(b2BodyId bodyId, b2Vec2 force, bool wake);
 void b2Body_ApplyAngularImpulse(b2BodyId bodyId, float impulse, bool wake);

@@ -82,6 +82,10 @@ float b2Body_GetAngularVelocity(b2BodyId bodyId) {
     b2Body* body = resolve(bodyId);
     return body != nullptr ? body->GetAngularVelocity() : 0.0f;
 }
+bool b2Body_IsAwake(b2BodyId bodyId) {
+    b2Body* body = resolve(bodyId);
+    return body != nullptr && body->IsAwake();
+}
 float b2Body_GetMass(b2BodyId bodyId) {
     b2Body* body = resolve(bodyId);
     return body != nullptr ? body->GetMass() : 0.0f;

@@ -167,7 +167,39 @@ b2Fixture* addFixture(b2Body* body, const ::b2FixtureDef& fd, ShapeInfo* info) {
     }
     fixture->GetUserData().pointer = reinterpret_cast<uintptr_t>(info);
     ++info->fixtureCount;
+    restoreAskedMass(body);
     return fixture;
+}
+
+// 2.4 recomputes a body's mass from its fixtures as it holds them whenever one is added:
+// an inset polygon, its density raised, weighs what was asked for but turns a little too
+// easily. The body takes its mass, centre and inertia from the shapes as asked for.
+void restoreAskedMass(b2Body* body) {
+    if (body->GetType() != b2_dynamicBody) return;
+    ::b2MassData total;
+    total.mass = 0.0f;
+    total.center.SetZero();
+    total.I = 0.0f;
+    bool anyInset = false;
+    for (b2Fixture* f = body->GetFixtureList(); f != nullptr; f = f->GetNext()) {
+        ShapeInfo* info = shapeInfo(f);
+        ::b2MassData md;
+        if (info != nullptr && info->inset) {
+            info->askedShape.ComputeMass(&md, info->askedDensity);
+            anyInset = true;
+        } else {
+            f->GetMassData(&md);
+        }
+        total.mass += md.mass;
+        total.center += md.mass * md.center;
+        total.I += md.I;
+    }
+    if (!anyInset || !(total.mass > 0.0f)) return;
+    total.center *= 1.0f / total.mass;
+    if (std::isfinite(total.mass) && std::isfinite(total.I) && std::isfinite(total.center.x) &&
+        std::isfinite(total.center.y)) {
+        body->SetMassData(&total);
+    }
 }
 
 b2v3::b2Polygon polygonFromEngine(const ::b2PolygonShape& shape, float radius) {

@@ -82,6 +82,12 @@ struct ShapeInfo {
     b2v3::b2ShapeType type = b2v3::b2_polygonShape;
     b2v3::b2Capsule capsule{};
     float radius = 0.0f;  // a polygon's rounding, kept for the record only
+    b2v3::b2Polygon polygon{};  // a polygon shape as it was asked for (the engine's is inset)
+    // An inset polygon's outline as asked for, in engine units, and its density: the
+    // body's mass and inertia are those of this shape, not of the inset one.
+    bool inset = false;
+    ::b2PolygonShape askedShape;
+    float askedDensity = 0.0f;
     b2v3::b2Filter filter{};
     void* userData = nullptr;
     b2Fixture* primary = nullptr;  // the fixture that stands for the logical shape
@@ -156,5 +162,6 @@ b2Fixture* addFixture(b2Body* body, const ::b2FixtureDef& fd, ShapeInfo* info);
 b2v3::b2Polygon polygonFromEngine(const ::b2PolygonShape& shape, float radius);
 void applySprings(WorldInfo& world, float h);
 void releaseBodyRecords(b2Body* body);
+void restoreAskedMass(b2Body* body);
 
 }  // namespace b2layer

@@ -25,6 +25,44 @@ b2Polygon b2MakeBox(float halfWidth, float halfHeight) {
 
 namespace {
 float cross(b2Vec2 o, b2Vec2 a, b2Vec2 b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
+
+float engineArea(const ::b2Vec2* points, int count) {
+    float area = 0.0f;
+    for (int i = 0; i < count; ++i) area += b2Cross(points[i], points[(i + 1) % count]);
+    return 0.5f * area;
+}
+
+// Moves every edge of a convex, counter-clockwise polygon inwards by `depth`. Box2D 2.4
+// wraps each polygon in a skin of b2_polygonRadius, where the engine whose shapes this
+// layer offers collides with the polygon itself (plus its own rounding). Without the
+// inset, members resting on the ground overlap it by two skins, more than the solver's
+// slop, so the position correction never settles and resting structures never sleep.
+// Returns false, leaving the points alone, when the polygon is too thin for it.
+bool insetPolygon(::b2Vec2* points, int count, float depth) {
+    if (depth <= 0.0f) return true;
+    ::b2Vec2 normals[b2_maxPolygonVertices];
+    for (int i = 0; i < count; ++i) {
+        ::b2Vec2 edge = points[(i + 1) % count] - points[i];
+        if (edge.Normalize() < b2_epsilon) return false;
+        normals[i] = ::b2Vec2(edge.y, -edge.x);
+    }
+    ::b2Vec2 moved[b2_maxPolygonVertices];
+    for (int i = 0; i < count; ++i) {
+        const ::b2Vec2& before = normals[(i + count - 1) % count];
+        const ::b2Vec2& after = normals[i];
+        const float cosine = b2Dot(before, after);
+        if (cosine <= -0.5f) return false;  // a spike: the inset would run far past it
+        moved[i] = points[i] - (depth / (1.0f + cosine)) * (before + after);
+    }
+    // The inset must keep every edge's direction and leave an area the engine accepts.
+    for (int i = 0; i < count; ++i) {
+        const ::b2Vec2 edge = moved[(i + 1) % count] - moved[i];
+        if (b2Dot(edge, ::b2Vec2(-normals[i].y, normals[i].x)) <= b2_linearSlop) return false;
+    }
+    if (!engineAcceptsPolygon(moved, count)) return false;
+    std::copy(moved, moved + count, points);
+    return true;
+}
 }  // namespace
 
 b2Hull b2ComputeHull(const b2Vec2* points, int count) {
@@ -120,12 +158,28 @@ b2ShapeId b2CreatePolygonShape(b2BodyId bodyId, const b2ShapeDef* def, const b2P
     ::b2Vec2 points[b2_maxPolygonVertices];
     for (int i = 0; i < polygon->count; ++i) points[i] = toEngine(polygon->vertices[i]);
     if (!engineAcceptsPolygon(points, polygon->count)) return b2ShapeId{};
+    const float rounding = std::isfinite(polygon->radius) && polygon->radius > 0.0f ? polygon->radius : 0.0f;
+    // The skin, less the rounding asked for, comes off the outline; the density rises by
+    // the area lost, so the mass stays that of the polygon asked for.
+    ::b2PolygonShape asked;
+    asked.Set(points, polygon->count);
+    const float fullArea = engineArea(points, polygon->count);
+    float densityFactor = 1.0f;
+    const bool inset = insetPolygon(points, polygon->count, b2_polygonRadius - rounding / gLengthScale);
+    if (inset) {
+        const float insetArea = engineArea(points, polygon->count);
+        if (insetArea > 0.0f && fullArea > 0.0f) densityFactor = fullArea / insetArea;
+    }
     ::b2PolygonShape shape;
     shape.Set(points, polygon->count);
-    ::b2FixtureDef fd = engineFixtureDef(*def, &shape, 1.0f);
+    ::b2FixtureDef fd = engineFixtureDef(*def, &shape, densityFactor);
     ShapeInfo* info = new ShapeInfo();
     info->type = b2_polygonShape;
-    info->radius = std::isfinite(polygon->radius) ? polygon->radius : 0.0f;
+    info->inset = inset;
+    info->askedShape = asked;
+    info->askedDensity = fd.density / densityFactor;
+    info->radius = rounding;
+    info->polygon = polygonFromEngine(asked, rounding);
     info->filter = def->filter;
     info->userData = def->userData;
     b2Fixture* fixture = addFixture(body, fd, info);
@@ -232,6 +286,7 @@ b2ShapeId b2CreateCapsuleShape(b2BodyId bodyId, const b2ShapeDef* def, const b2C
             f->GetUserData().pointer = 0;
             body->DestroyFixture(f);
         }
+        restoreAskedMass(body);
         delete info;
         return b2ShapeId{};
     }
@@ -248,7 +303,7 @@ b2Polygon b2Shape_GetPolygon(b2ShapeId shapeId) {
     if (fixture == nullptr || fixture->GetType() != ::b2Shape::e_polygon) return b2Polygon{};
     ShapeInfo* info = shapeInfo(fixture);
     if (info->type != b2_polygonShape) return b2Polygon{};
-    return polygonFromEngine(*static_cast<const ::b2PolygonShape*>(fixture->GetShape()), info->radius);
+    return info->polygon;
 }
 
 b2Capsule b2Shape_GetCapsule(b2ShapeId shapeId) {

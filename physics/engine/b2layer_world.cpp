@@ -23,6 +23,9 @@ b2WorldId b2CreateWorld(const b2WorldDef* def) {
     if (def != nullptr && finite(def->gravity)) info->gravity = def->gravity;
     info->world = new b2World(toEngine(info->gravity));
     info->world->SetAutoClearForces(false);
+    // No continuous collision: it cost more than all else in a large structure's step.
+    // Whoever needs fast bodies kept out of a static shape makes that shape deep.
+    info->world->SetContinuousPhysics(false);
     info->world->SetDestructionListener(&info->releaser);
     info->slot = gWorlds.take(info);
     return gWorlds.handle(info->slot);
@@ -66,6 +69,15 @@ void b2World_Step(b2WorldId worldId, float timeStep, int subStepCount) {
 int b2World_GetBodyCount(b2WorldId worldId) {
     WorldInfo* info = resolve(worldId);
     return info != nullptr ? info->world->GetBodyCount() : 0;
+}
+int b2World_GetAwakeBodyCount(b2WorldId worldId) {
+    WorldInfo* info = resolve(worldId);
+    if (info == nullptr) return 0;
+    int awake = 0;
+    for (const b2Body* b = info->world->GetBodyList(); b != nullptr; b = b->GetNext()) {
+        awake += (b->GetType() != ::b2_staticBody && b->IsAwake()) ? 1 : 0;
+    }
+    return awake;
 }
 int b2World_GetJointCount(b2WorldId worldId) {
     WorldInfo* info = resolve(worldId);
