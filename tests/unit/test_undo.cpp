@@ -62,13 +62,14 @@ TEST_F(UndoFixture, EveryKindOfChangeUndoesAndRedoesBitForBit) {
     applyPresetRecorded(app, odd("preset"));  // lines and settings together
     remember();
     place({10, -20}, {10, -30});
-    edit({20, -30}, clickInput(true));  // Shift + drag (20, -30) to (20, -40)
+    place({10, -30}, {20, -30});
+    edit({10, -30}, clickInput(true));  // Shift + drag (10, -30) to (10, -40)
     InputSnapshot release;
     release.mouseReleased.set(MOUSE_BUTTON_LEFT);
-    edit({20, -40}, release);
+    edit({10, -40}, release);
     remember();
     app.editor.deleteMode = 1;
-    click({10, -20});  // removes two lines at once
+    click({10, -40});  // removes the two lines that now meet there
     remember();
     edit({}, [] {
         InputSnapshot j;
@@ -78,8 +79,9 @@ TEST_F(UndoFixture, EveryKindOfChangeUndoesAndRedoesBitForBit) {
     remember();
     ASSERT_TRUE(loadFromFileRecorded(app, "saved", dir.str()).ok);
     remember();
-    ASSERT_EQ(states.size(), 9u);
-    EXPECT_EQ(app.history.done, 8u);
+    ASSERT_EQ(states.size(), 10u);
+    EXPECT_EQ(app.history.done, 9u);
+    EXPECT_EQ(states[6].lines.size(), states[7].lines.size() + 2);  // one delete click, two lines
 
     for (std::size_t i = states.size() - 1; i-- > 0;) {
         ASSERT_TRUE(undoDesignChange(app));
