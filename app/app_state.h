@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "app/editor.h"
+#include "app/undo_history.h"
 #include "physics/human_types.h"
 #include "physics/structure.h"
 #include "quake/quake.h"
@@ -16,6 +17,7 @@ struct AppState {
     bool typingMode = false;
     std::int32_t simulating = 0;  // 0 = editor, 1 = simulation
     EditorState editor;
+    UndoHistory history;  // the design's undo steps; kept across F and G
     Simulation sim;
     QuakeState quake;
     HumanSpawner spawner;

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "app/undo_commands.h"
+
 Design makeDesign(const EditorState& editor, const Simulation& sim, const QuakeState& quake,
                   const std::string& name) {
     Design design;
@@ -41,5 +43,15 @@ FileResult loadFromFile(EditorState& editor, Simulation& sim, QuakeState& quake,
     Design entry = design;
     applyDesign(editor, sim, quake, design);
     sim.presets.push_back(std::move(entry));
+    return result;
+}
+
+void applyPresetRecorded(AppState& app, const Design& design) {
+    recordDesignChange(app, [&] { applyDesign(app.editor, app.sim, app.quake, design); });
+}
+
+FileResult loadFromFileRecorded(AppState& app, const std::string& name, const std::string& baseDir) {
+    FileResult result;
+    recordDesignChange(app, [&] { result = loadFromFile(app.editor, app.sim, app.quake, name, baseDir); });
     return result;
 }

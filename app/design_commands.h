@@ -5,6 +5,7 @@
 // settings) and the quake (its settings).
 #include <string>
 
+#include "app/app_state.h"
 #include "app/editor.h"
 #include "persistence/design_file.h"
 #include "physics/structure.h"
@@ -20,3 +21,9 @@ FileResult saveCurrentDesign(const EditorState& editor, const Simulation& sim, c
 // Load: read completely, apply, append to the presets. Nothing changes on failure.
 FileResult loadFromFile(EditorState& editor, Simulation& sim, QuakeState& quake, const std::string& name,
                         const std::string& baseDir = ".");
+
+// A preset button and Load as the panel runs them: each is one undo step that brings
+// back the lines and the settings it replaced. A preset or Load that changes nothing is
+// no step; the preset list is not part of the history (Load's new button stays).
+void applyPresetRecorded(AppState& app, const Design& design);
+FileResult loadFromFileRecorded(AppState& app, const std::string& name, const std::string& baseDir = ".");

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "app/point_drag.h"
+
 EditorState makeEditorState() {
     EditorState editor;
     editor.grid.resize(GRID_SIZE);
@@ -37,15 +39,38 @@ bool pointOnLine(Vector2 point, Vector2 start, Vector2 end, float threshold) {
     return dy > 0 ? (start.y <= point.y && point.y <= end.y) : (end.y <= point.y && point.y <= start.y);
 }
 
+bool deleteHits(const Line& line, Vector2 m) { return pointOnLine(m, line.start, line.end, DELETE_THRESHOLD); }
+
+bool snapToGrid(const EditorState& editor, Vector2 m, Vector2& point) {
+    for (const std::vector<Vector2>& row : editor.grid) {
+        for (const Vector2& g : row) {
+            if (!pointNearPoint(m, g, SNAP_RADIUS)) continue;
+            point = g;
+            return true;
+        }
+    }
+    return false;
+}
+
 namespace {
 
 void deleteLinesAt(EditorState& editor, Vector2 m) {
     std::vector<Line> kept;
     kept.reserve(editor.lines.size());
     for (const Line& line : editor.lines) {
-        if (!pointOnLine(m, line.start, line.end, DELETE_THRESHOLD)) kept.push_back(line);
+        if (!deleteHits(line, m)) kept.push_back(line);
     }
     editor.lines.swap(kept);
+}
+
+// What a DELETE click at m would remove, shown before the click; nothing while the mouse
+// is over the panel, where a click does not reach the scene.
+void refreshDeletePreview(EditorState& editor, Vector2 m, const InputSnapshot& in) {
+    editor.deletePreview.clear();
+    if (editor.deleteMode != 1 || in.uiWantsMouse) return;
+    for (std::size_t i = 0; i < editor.lines.size(); ++i) {
+        if (deleteHits(editor.lines[i], m)) editor.deletePreview.push_back(i);
+    }
 }
 
 void placeAt(EditorState& editor, Vector2 m) {
@@ -69,13 +94,21 @@ void placeAt(EditorState& editor, Vector2 m) {
 }  // namespace
 
 void updateEditor(EditorState& editor, Vector2 m, const InputSnapshot& in) {
-    if (mousePressed(in, MOUSE_BUTTON_LEFT)) {
+    if (editor.dragging == 1) {
+        updatePointDrag(editor, m, in);
+    } else if (mousePressed(in, MOUSE_BUTTON_LEFT)) {
         if (editor.deleteMode == 1) {
             deleteLinesAt(editor, m);
-        } else {
-            placeAt(editor, m);
+        } else if (!(shiftDown(in) && beginPointDrag(editor, m))) {
+            placeAt(editor, m);  // a Shift press on no line end places as any click does
         }
     }
     if (keyPressed(in, KEY_H)) editor.deleteMode = editor.deleteMode == 0 ? 1 : 0;
     if (keyPressed(in, KEY_J)) editor.lines.clear();
+    refreshDragPreview(editor, m);
+    refreshDeletePreview(editor, m, in);
+}
+
+bool editorMayEditLines(const EditorState& editor, const InputSnapshot& in) {
+    return editor.dragging == 1 || mousePressed(in, MOUSE_BUTTON_LEFT) || keyPressed(in, KEY_J);
 }

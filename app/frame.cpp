@@ -5,6 +5,7 @@
 #include "app/editor.h"
 #include "app/modes.h"
 #include "app/sim_frame.h"
+#include "app/undo_commands.h"
 #include "persistence/presets.h"
 #include "physics/world.h"
 
@@ -13,7 +14,8 @@ namespace {
 // The program's own key bindings; backslash is not among them, it must reach typing mode
 // even while a text field has the keyboard.
 constexpr int BOUND_KEYS[] = {KEY_W, KEY_A, KEY_S, KEY_D, KEY_UP, KEY_LEFT, KEY_DOWN, KEY_RIGHT,
-                              KEY_R, KEY_F, KEY_G, KEY_H, KEY_J, KEY_K, KEY_ENTER};
+                              KEY_R, KEY_F, KEY_G, KEY_H, KEY_J, KEY_K, KEY_ENTER,
+                              KEY_Z, KEY_Y};  // with Ctrl: undo and redo
 
 void dropKey(InputSnapshot& in, int key) {
     const auto bit = static_cast<std::size_t>(key);
@@ -58,7 +60,8 @@ void updateFrame(AppState& app, const InputSnapshot& raw, const RandomInt& rando
     updateTypingMode(app, in);
 
     if (app.simulating == 0) {
-        updateEditor(app.editor, screenToWorld(app.camera, in.mouse), in);
+        if (!app.typingMode) updateUndoKeys(app, in);
+        updateEditorRecorded(app, screenToWorld(app.camera, in.mouse), in);
         return;
     }
     SimFrameEvents events;

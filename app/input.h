@@ -32,6 +32,17 @@ inline bool keyDown(const InputSnapshot& in, int key) {
 inline bool mousePressed(const InputSnapshot& in, int button) {
     return button >= 0 && button < 8 && in.mousePressed.test(static_cast<std::size_t>(button));
 }
+inline bool mouseDown(const InputSnapshot& in, int button) {
+    return button >= 0 && button < 8 && in.mouseDown.test(static_cast<std::size_t>(button));
+}
+inline bool mouseReleased(const InputSnapshot& in, int button) {
+    return button >= 0 && button < 8 && in.mouseReleased.test(static_cast<std::size_t>(button));
+}
+// Either of the two keys of a modifier held.
+inline bool shiftDown(const InputSnapshot& in) { return keyDown(in, KEY_LEFT_SHIFT) || keyDown(in, KEY_RIGHT_SHIFT); }
+inline bool controlDown(const InputSnapshot& in) {
+    return keyDown(in, KEY_LEFT_CONTROL) || keyDown(in, KEY_RIGHT_CONTROL);
+}
 // The larger of the wheel's two movements, as the windowing library reports it.
 inline float wheelMove(const InputSnapshot& in) {
     float ax = in.wheel.x < 0 ? -in.wheel.x : in.wheel.x;

@@ -31,12 +31,13 @@ struct Design {
 };
 
 inline constexpr Color BEAM_COLOR{0, 121, 241, 255};
+inline constexpr float MEMBER_HALF_WIDTH = 0.5f;  // members are 1 unit thick
 inline constexpr Color GROUND_COLOR{80, 80, 80, 255};
 
 // The physical form of one built line; the ground uses the same record.
 struct Beam {
     b2BodyId body{};
-    float halfWidth = 0.5f;
+    float halfWidth = MEMBER_HALF_WIDTH;
     float halfLength = 0.0f;
     Color color = BEAM_COLOR;
     bool pinned = false;

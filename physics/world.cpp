@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr float MEMBER_HALF_WIDTH = 0.5f;
 constexpr float GROUND_HALF_WIDTH = 250.0f;
 constexpr float GROUND_HALF_HEIGHT = 10.0f;
 constexpr b2Vec2 GROUND_POSITION{250.0f, -10.0f};

@@ -37,6 +37,24 @@ void numberField(const char* labelLine, const char* id, float& value, float step
     if (ImGui::InputFloat(id, &edited, step, fastStep, format) && std::isfinite(edited)) value = edited;
 }
 
+// A button that is greyed out and does nothing while `enabled` is false.
+void commandButton(const char* label, bool enabled, const std::function<void()>& command) {
+    ImGui::BeginDisabled(!enabled);
+    if (ImGui::Button(label) && command) command();
+    ImGui::EndDisabled();
+}
+
+// Always in view: undo, redo and the design's size, which follow every stroke.
+void drawingBar(const PanelModel& model, const PanelActions& actions) {
+    commandButton("Undo", model.canUndo, actions.undo);
+    ImGui::SameLine();
+    commandButton("Redo", model.canRedo, actions.redo);
+    ImGui::SameLine();
+    ImGui::Text("Lines: %zu", model.cost.lines);
+    ImGui::Text("Length: %.1f m  Mass: %.1f kg", static_cast<double>(model.cost.lengthMetres),
+                static_cast<double>(model.cost.mass));
+}
+
 void quakeStatus(const PanelModel& model) {
     if (!ImGui::CollapsingHeader("Quake Status")) return;
     ImGui::Text("Current Mode:");
@@ -75,6 +93,9 @@ void controlsList() {
     ImGui::Text("Human: K");
     ImGui::Text("Typing Mode: Backslash");
     ImGui::Text("Start Quake: Enter");
+    ImGui::Text("Undo: Ctrl+Z");
+    ImGui::Text("Redo: Ctrl+Shift+Z or Ctrl+Y");
+    ImGui::Text("Move Point: Shift+Drag");
 }
 
 void quakeSettings(QuakeState& quake) {
@@ -152,6 +173,8 @@ void drawControlPanel(const PanelModel& model, const PanelActions& actions, Pane
     ImGui::Separator();
     ImGui::Spacing();
 
+    drawingBar(model, actions);
+    gap();
     quakeStatus(model);
     gap();
     drawQuakeGraphs(model.quake);

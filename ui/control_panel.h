@@ -1,6 +1,7 @@
 #pragma once
-// The "Control Panel" window: mode and quake status, graphs, the key list, quake,
-// material and joint settings, presets, and saving and loading designs by name.
+// The "Control Panel" window: undo and redo with what the design costs, mode and quake
+// status, graphs, the key list, quake, material and joint settings, presets, and saving
+// and loading designs by name.
 //
 // The panel edits the settings it is shown in place and hands every command that
 // reaches beyond them (a preset button, Save, Load) to the program through the
@@ -9,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "physics/design_cost.h"
 #include "physics/structure.h"
 #include "quake/quake.h"
 
@@ -24,6 +26,9 @@ struct PanelModel {
     bool deleteMode = false;
     Simulation& sim;     // material and joint settings, the preset list
     QuakeState& quake;   // quake settings, status and graphs
+    bool canUndo = false;
+    bool canRedo = false;
+    DesignCost cost{};   // of the lines drawn, at the current density
 };
 
 // The commands the panel asks the program to carry out.
@@ -32,6 +37,8 @@ struct PanelActions {
     // Save and Load by the typed name; each returns the message for the popup.
     std::function<std::string(const std::string& name)> save;
     std::function<std::string(const std::string& name)> load;
+    std::function<void()> undo;
+    std::function<void()> redo;
 };
 
 // Builds the panel for this frame. It begins the window and leaves it open: the caller

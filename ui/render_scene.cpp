@@ -1,6 +1,7 @@
 #include "ui/render_scene.h"
 
 #include <cmath>
+#include <cstddef>
 
 #include "physics/engine/b2layer.h"
 #include "ui/draw_human.h"
@@ -11,6 +12,9 @@ constexpr float RAD_TO_DEG = 180.0f / 3.14159265358979323846f;
 
 void drawEditorView(const SceneView& view) {
     for (const Line& line : view.lines) DrawLineEx(line.start, line.end, 2.0f, LINE_COLOR);
+    for (std::size_t i : view.deletePreview) {
+        if (i < view.lines.size()) DrawLineEx(view.lines[i].start, view.lines[i].end, 3.0f, DELETE_PREVIEW_COLOR);
+    }
     for (const auto& row : view.grid) {
         for (const Vector2& point : row) {
             DrawRectangle(static_cast<int>(point.x - 1), static_cast<int>(point.y - 1), 2, 2, BLACK);

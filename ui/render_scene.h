@@ -2,6 +2,7 @@
 // Draws the scene through the camera into the render target and copies it to the window.
 #include <raylib.h>
 
+#include <cstddef>
 #include <vector>
 
 #include "physics/structure.h"
@@ -13,7 +14,8 @@ inline constexpr int SCREEN_SIZE = 850;
 struct SceneView {
     const Camera2D& camera;
     bool simulating = false;
-    // The editor: its grid points, lines and the pending line's first end point.
+    // The editor: its grid points, lines (as they follow a dragged point) and the pending
+    // line's first end point.
     const std::vector<std::vector<Vector2>>& grid;
     const std::vector<Line>& lines;
     bool hasPending = false;
@@ -21,11 +23,14 @@ struct SceneView {
     // The simulation: members, figures, joint markers and the ground.
     const Simulation& sim;
     Vector2 epicenter{0.0f, 0.0f};  // kilometres
+    // DELETE mode: positions in `lines` of the lines a click at the mouse would remove.
+    std::vector<std::size_t> deletePreview;
 };
 
 inline constexpr Color BACKGROUND_COLOR{245, 245, 245, 255};
 inline constexpr Color LINE_COLOR{255, 161, 0, 255};
 inline constexpr Color PENDING_COLOR{253, 249, 0, 255};
+inline constexpr Color DELETE_PREVIEW_COLOR{190, 33, 55, 255};
 inline constexpr Color EPICENTER_COLOR{230, 41, 55, 255};
 
 // Joint marker colour: yellow with no load, red at the limit (a limit of 0 or less draws red).

@@ -1,30 +1,41 @@
 #include "app/window/app_views.h"
 
 #include "app/design_commands.h"
+#include "app/undo_commands.h"
+#include "physics/design_cost.h"
 
 SceneView sceneViewOf(const AppState& app) {
     return SceneView{app.camera,
                      app.simulating != 0,
                      app.editor.grid,
-                     app.editor.lines,
+                     app.editor.dragging == 1 ? app.editor.dragPreview : app.editor.lines,
                      app.editor.hasPending == 1,
                      app.editor.pendingStart,
                      app.sim,
-                     app.quake.epicenter};
+                     app.quake.epicenter,
+                     app.editor.deletePreview};
 }
 
 PanelModel panelModelOf(AppState& app) {
-    return PanelModel{app.simulating != 0, app.editor.deleteMode == 1, app.sim, app.quake};
+    return PanelModel{app.simulating != 0,
+                      app.editor.deleteMode == 1,
+                      app.sim,
+                      app.quake,
+                      canUndo(app.history),
+                      canRedo(app.history),
+                      designCost(app.editor.lines, app.sim.density, app.sim.lengthUnitsPerMeter)};
 }
 
 PanelActions panelActionsOf(AppState& app) {
     PanelActions actions;
-    actions.applyPreset = [&app](const Design& design) { applyDesign(app.editor, app.sim, app.quake, design); };
+    actions.applyPreset = [&app](const Design& design) { applyPresetRecorded(app, design); };
     actions.save = [&app](const std::string& name) {
         return saveCurrentDesign(app.editor, app.sim, app.quake, name).message;
     };
     actions.load = [&app](const std::string& name) {
-        return loadFromFile(app.editor, app.sim, app.quake, name).message;
+        return loadFromFileRecorded(app, name).message;
     };
+    actions.undo = [&app] { undoDesignChange(app); };
+    actions.redo = [&app] { redoDesignChange(app); };
     return actions;
 }

@@ -63,8 +63,7 @@ int main() {
         renderScene(sceneViewOf(app), renderTarget);
         drawUiFrame(panelModelOf(app), panelActionsOf(app), panel);
         capture = readUiCapture();
-        const bool ctrlHeld = keyDown(in, KEY_LEFT_CONTROL) || keyDown(in, KEY_RIGHT_CONTROL);
-        updateGifRecorder(recorder, ctrlHeld && keyPressed(in, KEY_F12), GetTime());
+        updateGifRecorder(recorder, controlDown(in) && keyPressed(in, KEY_F12), GetTime());
         EndDrawing();
 
         running = !WindowShouldClose();

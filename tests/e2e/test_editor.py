@@ -1,4 +1,4 @@
-"""Drawing lines, deleting them, clearing, and the switch to a simulation and back."""
+"""Drawing lines, deleting them, clearing and undoing that, and the switch to a simulation and back."""
 from harness import BLUE, ORANGE, YELLOW, Session, is_color, run_cases, world_to_window
 
 # A vertical line from the ground up four metres, right of the panel.
@@ -32,6 +32,17 @@ def draw_delete_and_clear(args):
         assert orange_on_line(s) == 0
 
 
+def ctrl_z_brings_back_what_j_cleared(args):
+    with Session(args) as s:
+        s.start()
+        s.place_line(BOTTOM, TOP)
+        assert s.wait_for(lambda: orange_on_line(s) > 60)
+        s.key("j")
+        assert s.wait_for(lambda: orange_on_line(s) == 0)
+        s.combo("ctrl", "z")
+        assert s.wait_for(lambda: orange_on_line(s) > 60), "Ctrl+Z did not bring the line back"
+
+
 def simulate_and_return(args):
     with Session(args) as s:
         s.start()
@@ -61,5 +72,6 @@ def simulate_and_return(args):
 if __name__ == "__main__":
     run_cases([
         ("two clicks draw an orange line; H and a click delete it; J clears", draw_delete_and_clear),
+        ("J clears a line and Ctrl+Z brings it back", ctrl_z_brings_back_what_j_cleared),
         ("F shows blue members and yellow joints; G returns to the grid", simulate_and_return),
     ])

@@ -232,6 +232,38 @@ TEST_F(ControlPanel, TypingInTheFileBoxHoldsTheKeyBindingsAndTheMouseOverThePane
     EXPECT_FALSE(readUiCapture().wantsMouse);
 }
 
+TEST_F(ControlPanel, DrawingBarShowsTheCostAndItsButtonsUndoAndRedoAPreset) {
+    EXPECT_NE(frameText().find("Lines: 0"), std::string::npos);
+    Design preset;
+    preset.lines = {{{10, -20}, {10, -30}}, {{10, -30}, {40, -30}}};
+    preset.density = 4.0f;
+    preset.magnitude = 6.0f;
+    app.sim.presets = {preset};
+    openHeaders({"Presets"});
+    press(idOf([] {
+        ImGui::PushID(0);
+        const ImGuiID id = ImGui::GetID("none");
+        ImGui::PopID();
+        return id;
+    }));
+    std::string text = frameText();
+    EXPECT_NE(text.find("Lines: 2"), std::string::npos) << text;
+    EXPECT_NE(text.find("Length: 4.0 m  Mass: 160.0 kg"), std::string::npos) << text;
+
+    const ImGuiID undo = idOf([] { return ImGui::GetID("Undo"); });
+    const ImGuiID redo = idOf([] { return ImGui::GetID("Redo"); });
+    EXPECT_TRUE(panelModelOf(app).canUndo);
+    EXPECT_FALSE(panelModelOf(app).canRedo);  // its button is greyed
+    press(undo);
+    EXPECT_TRUE(app.editor.lines.empty());
+    EXPECT_EQ(app.quake.magnitude, 4.0f);
+    EXPECT_FALSE(panelModelOf(app).canUndo);
+    EXPECT_TRUE(panelModelOf(app).canRedo);
+    press(redo);
+    EXPECT_EQ(app.editor.lines.size(), 2u);
+    EXPECT_EQ(app.quake.magnitude, 6.0f);
+}
+
 class ControlPanelFiles : public ControlPanel {
 protected:
     void SetUp() override {

@@ -1,7 +1,9 @@
-// The line editor: snap grid, placing with two clicks, DELETE hits, H and J.
+// The line editor: snap grid, placing with two clicks, DELETE hits and their preview, H
+// and J, moving a point with Shift + drag.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "app/editor.h"
 
@@ -238,4 +240,131 @@ TEST(EditorKeys, JClearsTheLinesButKeepsThePendingPoint) {
     EXPECT_EQ(editor.hasPending, 1);
     EXPECT_EQ(editor.pendingStart.x, 30.0f);
     EXPECT_EQ(editor.deleteMode, 0);
+}
+
+namespace {
+
+// One frame of a Shift + drag: the press at `from`, the button held while the mouse moves,
+// then let go at `to`.
+void shiftDrag(EditorState& editor, Vector2 from, Vector2 to) {
+    InputSnapshot press = click();
+    press.mouseDown.set(MOUSE_BUTTON_LEFT);
+    press.keyDown.set(KEY_LEFT_SHIFT);
+    updateEditor(editor, from, press);
+    InputSnapshot held;
+    held.mouseDown.set(MOUSE_BUTTON_LEFT);
+    updateEditor(editor, Vector2{(from.x + to.x) / 2, (from.y + to.y) / 2}, held);
+    InputSnapshot release;
+    release.mouseReleased.set(MOUSE_BUTTON_LEFT);
+    updateEditor(editor, to, release);
+}
+
+}  // namespace
+
+TEST(EditorMovePoint, ShiftDragMovesEveryEndAtThePointAndNothingElse) {
+    const std::vector<Line> lines = {
+        {{10, -20}, {20, -30}}, {{30, -20}, {20, -30}}, {{50, -50}, {60, -50}},
+        {{20, -30}, {20, -40}}, {{20, -30}, {10, -20}},  // a duplicate in the other order
+    };
+    EditorState editor = makeEditorState();
+    editor.lines = lines;
+    clickAt(editor, 50, -50);  // a pending first point stays as it was
+    shiftDrag(editor, {21, -31}, {39.5f, -41});
+    EXPECT_EQ(editor.dragging, 0);
+    EXPECT_EQ(editor.hasPending, 1);
+    ASSERT_EQ(editor.lines.size(), lines.size());
+    EXPECT_TRUE(sameLine(editor.lines[0], {10, -20}, {40, -40}));
+    EXPECT_TRUE(sameLine(editor.lines[1], {30, -20}, {40, -40}));
+    EXPECT_TRUE(sameLine(editor.lines[2], {50, -50}, {60, -50}));
+    EXPECT_TRUE(sameLine(editor.lines[3], {40, -40}, {20, -40}));
+    EXPECT_TRUE(sameLine(editor.lines[4], {40, -40}, {10, -20}));
+}
+
+TEST(EditorMovePoint, LinesFollowTheMouseWhileTheButtonIsHeld) {
+    EditorState editor = makeEditorState();
+    editor.lines = {{{10, -20}, {20, -30}}};
+    InputSnapshot press = click();
+    press.mouseDown.set(MOUSE_BUTTON_LEFT);
+    press.keyDown.set(KEY_RIGHT_SHIFT);
+    updateEditor(editor, {20, -30}, press);
+    ASSERT_EQ(editor.dragging, 1);
+    InputSnapshot held;
+    held.mouseDown.set(MOUSE_BUTTON_LEFT);
+    updateEditor(editor, {44, -55}, held);  // between grid points: at the mouse
+    ASSERT_EQ(editor.dragPreview.size(), 1u);
+    EXPECT_TRUE(sameLine(editor.dragPreview[0], {10, -20}, {44, -55}));
+    updateEditor(editor, {41, -61}, held);  // near a grid point: snapped
+    EXPECT_TRUE(sameLine(editor.dragPreview[0], {10, -20}, {40, -60}));
+    EXPECT_TRUE(sameLine(editor.lines[0], {10, -20}, {20, -30}));  // moved only on release
+}
+
+TEST(EditorMovePoint, DragsThatChangeNothing) {
+    const std::vector<Line> lines = {{{10, -20}, {20, -30}}, {{20, -30}, {30, -30}}};
+    auto after = [&](Vector2 from, Vector2 to) {
+        EditorState editor = makeEditorState();
+        editor.lines = lines;
+        shiftDrag(editor, from, to);
+        EXPECT_EQ(editor.dragging, 0);
+        return editor;
+    };
+    for (Vector2 to : {Vector2{45, -45}, Vector2{20, -30}, Vector2{10, -20}}) {  // off grid, start, collapse
+        const EditorState editor = after({20, -30}, to);
+        ASSERT_EQ(editor.lines.size(), 2u);
+        EXPECT_TRUE(sameLine(editor.lines[0], {10, -20}, {20, -30})) << to.x;
+        EXPECT_TRUE(sameLine(editor.lines[1], {20, -30}, {30, -30})) << to.x;
+        EXPECT_EQ(editor.hasPending, 0);
+    }
+    // Let go over the panel: the scene sees the button up without a release.
+    EditorState editor = makeEditorState();
+    editor.lines = lines;
+    InputSnapshot press = click();
+    press.mouseDown.set(MOUSE_BUTTON_LEFT);
+    press.keyDown.set(KEY_LEFT_SHIFT);
+    updateEditor(editor, {20, -30}, press);
+    updateEditor(editor, {40, -40}, InputSnapshot{});
+    EXPECT_EQ(editor.dragging, 0);
+    EXPECT_TRUE(sameLine(editor.lines[0], {10, -20}, {20, -30}));
+    // Shift on a grid point that ends no line places as a plain click does.
+    const EditorState placed = after({40, -40}, {50, -50});
+    EXPECT_EQ(placed.hasPending, 1);
+    EXPECT_EQ(placed.pendingStart.x, 40.0f);
+}
+
+TEST(EditorDelete, PreviewIsWhatAClickAtTheMouseRemoves) {
+    std::vector<Line> lines;
+    for (int i = 0; i < 12; ++i) {
+        const float x = 10.0f * static_cast<float>(i % 4);
+        const float y = -20.0f - 10.0f * static_cast<float>(i / 4);
+        lines.push_back({{x, y}, {x + 10, y}});
+        lines.push_back({{x, y}, {x + 10, y - 10}});
+        lines.push_back({{x, y}, {x, y - 20}});
+    }
+    std::srand(14);
+    for (int n = 0; n < 400; ++n) {
+        const Vector2 m{-5.0f + 50.0f * static_cast<float>(std::rand()) / RAND_MAX,
+                        -15.0f - 50.0f * static_cast<float>(std::rand()) / RAND_MAX};
+        EditorState editor = deleting(lines);
+        updateEditor(editor, m, InputSnapshot{});
+        std::vector<std::size_t> removed;
+        EditorState clicked = deleting(lines);
+        clickAt(clicked, m.x, m.y);
+        for (std::size_t i = 0, k = 0; i < lines.size(); ++i) {
+            if (k < clicked.lines.size() && sameLine(clicked.lines[k], lines[i].start, lines[i].end)) {
+                ++k;
+            } else {
+                removed.push_back(i);
+            }
+        }
+        ASSERT_EQ(editor.deletePreview, removed) << m.x << ", " << m.y;
+    }
+    // Nothing is shown in PLACING, nor over the panel, where a click removes nothing.
+    EditorState placing = deleting(lines);
+    placing.deleteMode = 0;
+    updateEditor(placing, lines[0].start, InputSnapshot{});
+    EXPECT_TRUE(placing.deletePreview.empty());
+    EditorState overPanel = deleting(lines);
+    InputSnapshot hovering;
+    hovering.uiWantsMouse = true;
+    updateEditor(overPanel, lines[0].start, hovering);
+    EXPECT_TRUE(overPanel.deletePreview.empty());
 }

@@ -251,3 +251,31 @@ TEST_F(FrameFixture, EnterAndKInTheEditorDoNothing) {
     EXPECT_TRUE(app.quake.graphX.data.empty());
     EXPECT_TRUE(app.sim.humans.empty());
 }
+
+TEST_F(FrameFixture, UndoKeysActInTheEditorOutsideTypingModeAndTextFieldsAndSurviveFAndG) {
+    run(clickAtPixel(Vector2{435, 405}));  // world (10, -20)
+    run(clickAtPixel(Vector2{445, 405}));  // world (20, -20)
+    ASSERT_EQ(app.editor.lines.size(), 1u);
+    const InputSnapshot undo = withKeys(frame(0.01f), {KEY_LEFT_CONTROL, KEY_Z});
+
+    InputSnapshot inTextField = undo;  // Ctrl+Z there is the text field's own
+    inTextField.uiTextActive = true;
+    run(inTextField);
+    app.typingMode = true;
+    run(undo);
+    app.typingMode = false;
+    run(withKeys(frame(0.01f), {KEY_Z}));  // Z alone is no binding
+    run(withKeys(frame(0.01f), {KEY_F}));
+    run(undo);  // not in a simulation
+    EXPECT_EQ(app.editor.lines.size(), 1u);
+    run(withKeys(frame(0.01f), {KEY_G}));
+    ASSERT_EQ(app.simulating, 0);
+
+    run(undo);
+    EXPECT_TRUE(app.editor.lines.empty());
+    run(withKeys(frame(0.01f), {KEY_RIGHT_CONTROL, KEY_RIGHT_SHIFT, KEY_Z}));
+    EXPECT_EQ(app.editor.lines.size(), 1u);
+    run(undo);
+    run(withKeys(frame(0.01f), {KEY_LEFT_CONTROL, KEY_Y}));
+    EXPECT_EQ(app.editor.lines.size(), 1u);
+}

@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "physics/design_cost.h"
 #include "physics/engine/b2layer.h"
 #include "physics/world.h"
 
@@ -284,3 +285,20 @@ TEST_F(WorldTest, OneStepAdvancesOneTwentiethOfASecondNoMore) {
 }
 
 }  // namespace
+
+TEST_F(WorldTest, DesignCostIsWhatTheBuiltMembersWeigh) {
+    // 1 m, 3 m and 5 m long, and a line of no length that is not built.
+    const std::vector<Line> lines = {
+        {{10, -20}, {10, -30}}, {{10, -30}, {40, -30}}, {{10, -20}, {40, -60}}, {{5, 5}, {5, 5}}};
+    for (float density : {4.0f, -1.0f}) {
+        sim.density = density;
+        buildStructure(sim, lines);
+        float built = 0.0f;
+        for (const Beam& beam : sim.beams) built += b2Body_GetMass(beam.body);
+        const DesignCost cost = designCost(lines, density, sim.lengthUnitsPerMeter);
+        EXPECT_EQ(cost.lines, 4u);
+        EXPECT_FLOAT_EQ(cost.lengthMetres, 9.0f);
+        EXPECT_NEAR(cost.mass, built, 1e-4f * built) << density;
+        clearStructure(sim);
+    }
+}
