@@ -121,9 +121,8 @@ PRIVATE_APT=(-o "Dir::Etc::SourceList=$APT_DIR/sources.list" -o "Dir::Etc::Sourc
              -o "Dir::Etc::Preferences=/dev/null" -o "Dir::Etc::PreferencesParts=$APT_DIR/preferences.d"
              -o "Dir::State=$APT_DIR/state" -o "Dir::State::status=/var/lib/dpkg/status"
              -o "Dir::Cache=$APT_DIR/cache")
-PRIVATE_UPDATED=0
-private_apt_update() {
-  [[ $PRIVATE_UPDATED == 1 ]] && return
+private_apt_update() { # once per run of this script; fetch_source calls it from subshells
+  [[ "$(cat "$APT_DIR/updated-by" 2>/dev/null)" == "$$" ]] && return
   local uri
   uri="$(mirror_uri)"
   [[ -n "$uri" ]] || fail "no Debian mirror URI found in the machine's apt sources"
@@ -134,7 +133,7 @@ private_apt_update() {
     cat "$APT_DIR/update.log" >&2
     fail "apt-get update of the newer suites' sources failed: no network or no reachable package archive"
   }
-  PRIVATE_UPDATED=1
+  echo "$$" >"$APT_DIR/updated-by"
 }
 
 SRCDIR="$PREFIX/src"
