@@ -201,12 +201,20 @@ if [[ ! -f "$PREFIX/imgui/imgui.h" ]]; then
     || fail "Dear ImGui sources incomplete in $d"
 fi
 
-# Font Awesome 6 Free Solid from trixie's node-fortawesome-fontawesome-free source package
+# Font Awesome 6 Free Solid from trixie's node-fortawesome-fontawesome-free: the font is
+# in the upstream tarball, the one part of the source package this needs (and the part
+# the archive keeps when a revision's other files are gone).
+FA_PKG=node-fortawesome-fontawesome-free
 if [[ ! -f "$PREFIX/fonts/fa-solid-900.ttf" ]]; then
-  d="$(fetch_source node-fortawesome-fontawesome-free "$FONT_VERSION" trixie)"
-  ttf="$(find "$d" -name 'fa-solid-900.ttf' | head -1)"
-  [[ -n "$ttf" ]] || fail "fa-solid-900.ttf not found in $(basename "$d")"
-  mkdir -p "$PREFIX/fonts"
+  private_apt_update
+  mkdir -p "$SRCDIR/fa" "$PREFIX/fonts"
+  ( cd "$SRCDIR/fa" && apt-get "${PRIVATE_APT[@]}" source -qq --download-only --only-source "$FA_PKG=$FONT_VERSION" \
+      >"$SRCDIR/fa.log" 2>&1 ) || true
+  orig="$(ls "$SRCDIR/fa/${FA_PKG}"_*.orig.tar.* 2>/dev/null | head -1 || true)"
+  [[ -n "$orig" ]] || { tail -5 "$SRCDIR/fa.log" >&2; fail "could not download the upstream tarball of $FA_PKG $FONT_VERSION"; }
+  rm -rf "$SRCDIR/fa/x" && mkdir -p "$SRCDIR/fa/x" && tar -xf "$orig" -C "$SRCDIR/fa/x" --wildcards '*fa-solid-900.ttf'
+  ttf="$(find "$SRCDIR/fa/x" -name 'fa-solid-900.ttf' | head -1)"
+  [[ -n "$ttf" ]] || fail "fa-solid-900.ttf not found in $(basename "$orig")"
   cp "$ttf" "$PREFIX/fonts/fa-solid-900.ttf"
 fi
 
