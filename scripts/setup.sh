@@ -67,37 +67,35 @@ grep -q 'VERSION_ID="12"' /etc/os-release 2>/dev/null || log "warning: not Debia
 mkdir -p "$PREFIX"
 
 # --- Root or not: only apt-get on the machine's own configuration needs root ---
-AS_ROOT=()
-root_or_sudo() { # why: prints nothing, sets AS_ROOT, returns 1 when neither is available
-  if [[ "$(id -u)" == 0 ]]; then AS_ROOT=()
-  elif command -v sudo >/dev/null; then AS_ROOT=(sudo)
-  else return 1
-  fi
-}
+have_root() { [[ "$(id -u)" == 0 ]] || command -v sudo >/dev/null; }
+as_root() { if [[ "$(id -u)" == 0 ]]; then "$@"; else sudo "$@"; fi; }
+# sudo asks for the password here, after the reason has been said, not inside a logged command.
+sudo_ready() { [[ "$(id -u)" == 0 ]] || sudo -v; }
 
 old="$(old_apt_files)"
 if [[ -n "$old" ]]; then
-  if root_or_sudo; then
-    log "removing the newer suites that earlier versions of this script added to the machine's apt configuration: $old"
-    # shellcheck disable=SC2086
-    "${AS_ROOT[@]}" rm -f $old
+  log "removing the newer suites that earlier versions of this script added to the machine's apt configuration: $old"
+  # shellcheck disable=SC2086
+  if have_root && sudo_ready && as_root rm -f $old; then
     # apt drops the indexes of sources that are gone on its next update
-    "${AS_ROOT[@]}" apt-get update -qq >/dev/null 2>"$PREFIX/apt-update.log" \
+    as_root apt-get update -qq >/dev/null 2>"$PREFIX/apt-update.log" \
       || log "warning: apt-get update failed; the newer suites' indexes go with the next one"
   else
-    log "warning: earlier versions of this script added $old; remove them as root (they are no longer used)"
+    log "warning: could not remove them (they are no longer used); as root, run: rm $old"
   fi
 fi
 
 missing="$(missing_debian_packages)"
 if [[ -n "$missing" ]]; then
   install_line="apt-get install -y --no-install-recommends $missing"
-  root_or_sudo || fail "these Debian packages are needed to build and test Tremora: $missing
+  have_root || fail "these Debian packages are needed to build and test Tremora: $missing
 Installing them needs root, and this is user $(id -un) without sudo. As root, run:
   apt-get update && $install_line
 then run this script again."
-  log "installing the Debian packages needed to build and test Tremora: $missing${AS_ROOT:+ (through sudo)}"
-  { "${AS_ROOT[@]}" apt-get update -qq && "${AS_ROOT[@]}" env DEBIAN_FRONTEND=noninteractive $install_line -qq; } \
+  log "installing the Debian packages needed to build and test Tremora with apt-get$([[ "$(id -u)" == 0 ]] || echo " through sudo"): $missing"
+  sudo_ready || fail "sudo refused; as root, run: apt-get update && $install_line"
+  # shellcheck disable=SC2086
+  { as_root apt-get update -qq && as_root env DEBIAN_FRONTEND=noninteractive $install_line -qq; } \
     >"$PREFIX/apt-install.log" 2>&1 || {
     tail -20 "$PREFIX/apt-install.log" >&2
     fail "installing Debian packages failed; as root, run: apt-get update && $install_line"

@@ -31,7 +31,7 @@ grep -qF "apt-get install -y --no-install-recommends tremora-no-such-package" <<
 as_user bash "$copy/scripts/package.sh" || fail "packaging as $user failed"
 [[ -f "$copy/.deps/imgui/imgui.h" ]] || fail "Dear ImGui was not fetched"
 ! grep -rqsE '^[^#]*\b(trixie|sid)\b' /etc/apt/sources.list /etc/apt/sources.list.d || fail "newer suites in /etc/apt"
-! ls /var/lib/apt/lists | grep -qE '_dists_(trixie|sid)_' || fail "newer suites' indexes in /var/lib/apt/lists"
+! find /var/lib/apt/lists -name '*_dists_trixie_*' -o -name '*_dists_sid_*' | grep -q . || fail "newer suites' indexes in /var/lib/apt/lists"
 
 deb="$(ls "$copy"/build/tremora_*_amd64.deb)"
 lint="$(as_user lintian "$deb" 2>&1 || true)"
