@@ -6,8 +6,10 @@
 #include <cstdint>
 
 #include "app/editor.h"
+#include "app/run_control.h"
 #include "physics/human_types.h"
 #include "physics/structure.h"
+#include "quake/failure_report.h"
 #include "quake/quake.h"
 
 struct AppState {
@@ -19,4 +21,6 @@ struct AppState {
     Simulation sim;
     QuakeState quake;
     HumanSpawner spawner;
+    RunControl run;
+    FailureReport report;
 };

@@ -53,6 +53,12 @@ struct JointRecord {
     float accumulated = 0.0f;       // newton-seconds
 };
 
+// A joint that broke: its load record, and where it was at that moment (world units).
+struct BrokenJoint {
+    std::size_t record = 0;  // index into Simulation::jointRecords
+    Vector2 point{0.0f, 0.0f};
+};
+
 // The physics-side state; exactly one exists for the whole run.
 struct Simulation {
     float accumulativeLimit = 50000.0f;
@@ -67,4 +73,5 @@ struct Simulation {
     Beam ground{};
     float groundTop = -20.0f;
     float density = 4.0f;
+    std::vector<BrokenJoint> brokenThisFrame;  // the joints the latest load check broke, in record order
 };

@@ -10,16 +10,13 @@
 
 namespace {
 
-const ImVec4 TEXT_ORANGE{1.0f, 0.5f, 0.0f, 1.0f};
 const ImVec4 TEXT_RED{1.0f, 0.0f, 0.0f, 1.0f};
-const ImVec4 TEXT_GREEN{0.0f, 1.0f, 0.0f, 1.0f};
 const ImVec4 TEXT_GREY{0.5f, 0.5f, 0.5f, 1.0f};
 const ImVec4 TEXT_LIGHT_BLUE{0.5f, 0.8f, 1.0f, 1.0f};
 
 constexpr float PANEL_WIDTH = 300.0f;
 constexpr float PANEL_HEIGHT = 850.0f;
 constexpr float PANEL_ALPHA = 0.85f;
-constexpr float FIELD_WIDTH = 200.0f;
 
 void gap() {
     ImGui::Spacing();
@@ -37,7 +34,7 @@ void numberField(const char* labelLine, const char* id, float& value, float step
     if (ImGui::InputFloat(id, &edited, step, fastStep, format) && std::isfinite(edited)) value = edited;
 }
 
-void quakeStatus(const PanelModel& model) {
+void quakeStatus(const PanelModel& model, const PanelActions& actions, PanelState& panel) {
     if (!ImGui::CollapsingHeader("Quake Status")) return;
     ImGui::Text("Current Mode:");
     ImGui::SameLine();
@@ -61,6 +58,7 @@ void quakeStatus(const PanelModel& model) {
         ImGui::TextColored(TEXT_GREY, "INACTIVE");
         ImGui::Text("Nothing to See Here");
     }
+    drawRunControls(model.simulating, model.run, model.quake, actions.run, panel.run);
 }
 
 void controlsList() {
@@ -75,6 +73,8 @@ void controlsList() {
     ImGui::Text("Human: K");
     ImGui::Text("Typing Mode: Backslash");
     ImGui::Text("Start Quake: Enter");
+    ImGui::Text("Pause / Step: P / N");
+    ImGui::Text("Slower / Faster: [ / ]");
 }
 
 void quakeSettings(QuakeState& quake) {
@@ -152,7 +152,7 @@ void drawControlPanel(const PanelModel& model, const PanelActions& actions, Pane
     ImGui::Separator();
     ImGui::Spacing();
 
-    quakeStatus(model);
+    quakeStatus(model, actions, panel);
     gap();
     drawQuakeGraphs(model.quake);
     gap();

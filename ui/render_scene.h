@@ -21,12 +21,16 @@ struct SceneView {
     // The simulation: members, figures, joint markers and the ground.
     const Simulation& sim;
     Vector2 epicenter{0.0f, 0.0f};  // kilometres
+    // Where the first joint of this simulation broke: ringed until G.
+    bool hasFirstBreak = false;
+    Vector2 firstBreakPoint{0.0f, 0.0f};
 };
 
 inline constexpr Color BACKGROUND_COLOR{245, 245, 245, 255};
 inline constexpr Color LINE_COLOR{255, 161, 0, 255};
 inline constexpr Color PENDING_COLOR{253, 249, 0, 255};
 inline constexpr Color EPICENTER_COLOR{230, 41, 55, 255};
+inline constexpr Color FIRST_BREAK_COLOR{200, 0, 220, 255};
 
 // Joint marker colour: yellow with no load, red at the limit (a limit of 0 or less draws red).
 Color jointLoadColor(float accumulated, float accumulativeLimit);

@@ -1,6 +1,8 @@
 #include "app/window/app_views.h"
 
 #include "app/design_commands.h"
+#include "app/replay.h"
+#include "app/run_control.h"
 
 SceneView sceneViewOf(const AppState& app) {
     return SceneView{app.camera,
@@ -10,11 +12,15 @@ SceneView sceneViewOf(const AppState& app) {
                      app.editor.hasPending == 1,
                      app.editor.pendingStart,
                      app.sim,
-                     app.quake.epicenter};
+                     app.quake.epicenter,
+                     app.report.hasFirstBreak,
+                     app.report.firstBreakPoint};
 }
 
 PanelModel panelModelOf(AppState& app) {
-    return PanelModel{app.simulating != 0, app.editor.deleteMode == 1, app.sim, app.quake};
+    PanelModel model{app.simulating != 0, app.editor.deleteMode == 1, app.sim, app.quake};
+    model.run = RunModel{app.run.paused, app.run.slowdown, app.run.meter.measured, app.run.meter.ratio, app.report};
+    return model;
 }
 
 PanelActions panelActionsOf(AppState& app) {
@@ -26,5 +32,9 @@ PanelActions panelActionsOf(AppState& app) {
     actions.load = [&app](const std::string& name) {
         return loadFromFile(app.editor, app.sim, app.quake, name).message;
     };
+    actions.run.togglePause = [&app] { togglePause(app.run); };
+    actions.run.step = [&app] { askStep(app.run); };
+    actions.run.setSlowdown = [&app](int slowdown) { setSlowdown(app.run, slowdown); };
+    actions.run.replay = [&app](const std::string& typed) { return replayTyped(app, typed); };
     return actions;
 }

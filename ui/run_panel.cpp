@@ -1,0 +1,80 @@
+#include "ui/run_panel.h"
+
+#include <imgui.h>
+
+#include "ui/control_panel.h"
+
+namespace {
+
+struct SpeedChoice {
+    const char* label;
+    int slowdown;
+};
+constexpr SpeedChoice SPEED_CHOICES[] = {{"1x", 1}, {"1/2x", 2}, {"1/4x", 4}};
+
+void call(const std::function<void()>& action) {
+    if (action) action();
+}
+
+void pauseAndStep(bool simulating, const RunModel& model, const RunActions& actions) {
+    ImGui::Text("Time:");
+    ImGui::SameLine();
+    if (!simulating)
+        ImGui::TextDisabled("no simulation");
+    else if (model.paused)
+        ImGui::TextColored(TEXT_ORANGE, "PAUSED");
+    else
+        ImGui::TextColored(TEXT_GREEN, "RUNNING");
+
+    ImGui::BeginDisabled(!simulating);
+    if (ImGui::Button(model.paused ? "Resume###pause" : "Pause###pause")) call(actions.togglePause);
+    ImGui::SameLine();
+    ImGui::BeginDisabled(!model.paused);
+    if (ImGui::Button("Step")) call(actions.step);
+    ImGui::EndDisabled();
+    ImGui::EndDisabled();
+
+    ImGui::Text("Speed:");
+    for (const SpeedChoice& choice : SPEED_CHOICES) {
+        ImGui::SameLine();
+        if (ImGui::RadioButton(choice.label, model.slowdown == choice.slowdown) && actions.setSlowdown)
+            actions.setSlowdown(choice.slowdown);
+    }
+    if (simulating && model.speedMeasured)
+        ImGui::Text("Simulated/clock time: %.2f", static_cast<double>(model.speedRatio));
+    else
+        ImGui::Text("Simulated/clock time: -");
+}
+
+void failureReport(const FailureReport& report) {
+    ImGui::Text("%s", firstBreakText(report).c_str());
+    ImGui::Text("%s", jointsBrokenText(report).c_str());
+    ImGui::Text("%s", peakForceText(report).c_str());
+    if (!report.quakeSummary.empty()) ImGui::TextWrapped("%s", report.quakeSummary.c_str());
+}
+
+void replay(const QuakeState& quake, const RunActions& actions, RunPanelState& state) {
+    if (quake.hasSeed)
+        ImGui::Text("Quake seed: %llu", static_cast<unsigned long long>(seedNumber(quake.seed)));
+    else
+        ImGui::Text("Quake seed: none yet");
+    ImGui::SetNextItemWidth(FIELD_WIDTH);
+    ImGui::InputTextWithHint("##seed", "blank: the latest quake's", state.seedBuffer, sizeof state.seedBuffer);
+    if (ImGui::Button("Replay") && actions.replay)
+        state.message = actions.replay(typedName(state.seedBuffer, sizeof state.seedBuffer));
+    if (!state.message.empty()) ImGui::TextWrapped("%s", state.message.c_str());
+}
+
+}  // namespace
+
+void drawRunControls(bool simulating, const RunModel& model, const QuakeState& quake, const RunActions& actions,
+                     RunPanelState& state) {
+    ImGui::Spacing();
+    pauseAndStep(simulating, model, actions);
+    if (simulating) {
+        ImGui::Spacing();
+        failureReport(model.report);
+    }
+    ImGui::Spacing();
+    replay(quake, actions, state);
+}
