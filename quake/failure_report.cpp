@@ -63,7 +63,7 @@ void noteFrame(FailureReport& report, const Simulation& sim, const QuakeState& q
 
 std::string firstBreakText(const FailureReport& report) {
     if (!report.hasFirstBreak) return "First break: none yet";
-    return format(report.firstBreakInQuake ? "First break: %.2f s after the quake's start" : "First break: %.2f s after F",
+    return format(report.firstBreakInQuake ? "First break: %.2f s into the quake" : "First break: %.2f s after F",
                   report.firstBreakSeconds);
 }
 

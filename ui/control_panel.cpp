@@ -34,7 +34,7 @@ void numberField(const char* labelLine, const char* id, float& value, float step
     if (ImGui::InputFloat(id, &edited, step, fastStep, format) && std::isfinite(edited)) value = edited;
 }
 
-void quakeStatus(const PanelModel& model, const PanelActions& actions, PanelState& panel) {
+void quakeStatus(const PanelModel& model, const PanelActions& actions) {
     if (!ImGui::CollapsingHeader("Quake Status")) return;
     ImGui::Text("Current Mode:");
     ImGui::SameLine();
@@ -50,15 +50,17 @@ void quakeStatus(const PanelModel& model, const PanelActions& actions, PanelStat
     const QuakeState& quake = model.quake;
     if (quake.active) {
         ImGui::TextColored(TEXT_RED, "ACTIVE");
+        drawPausedMark(model.simulating, model.run);
         ImGui::Text("Time Remaining: %.2f s", quake.duration - quake.elapsed);
         // A duration of 0 or less ends the quake at its next step; show it as done.
         const float fraction = quake.duration > 0.0f ? quake.elapsed / quake.duration : 1.0f;
         ImGui::ProgressBar(fraction, ImVec2(-1.0f, 0.0f));
     } else {
         ImGui::TextColored(TEXT_GREY, "INACTIVE");
+        drawPausedMark(model.simulating, model.run);
         ImGui::Text("Nothing to See Here");
     }
-    drawRunControls(model.simulating, model.run, model.quake, actions.run, panel.run);
+    drawRunControls(model.simulating, model.run, actions.run);
 }
 
 void controlsList() {
@@ -77,7 +79,7 @@ void controlsList() {
     ImGui::Text("Slower / Faster: [ / ]");
 }
 
-void quakeSettings(QuakeState& quake) {
+void quakeSettings(QuakeState& quake, const PanelActions& actions, PanelState& panel) {
     if (!ImGui::CollapsingHeader("Quake Settings")) return;
     float epicenter[2] = {quake.epicenter.x, quake.epicenter.y};
     numberField("Duration (seconds):", "##duration", quake.duration, 0.5f, 1.0f, "%.2f");
@@ -89,6 +91,7 @@ void quakeSettings(QuakeState& quake) {
     if (std::isfinite(epicenter[1])) quake.epicenter.y = epicenter[1];
     // The epicenter lies at or below the ground.
     if (quake.epicenter.y > 0.0f) quake.epicenter.y = 0.0f;
+    drawReplay(quake, actions.run, panel.run);
 }
 
 void materials(Simulation& sim) {
@@ -152,13 +155,13 @@ void drawControlPanel(const PanelModel& model, const PanelActions& actions, Pane
     ImGui::Separator();
     ImGui::Spacing();
 
-    quakeStatus(model, actions, panel);
+    quakeStatus(model, actions);
     gap();
     drawQuakeGraphs(model.quake);
     gap();
     controlsList();
     gap();
-    quakeSettings(model.quake);
+    quakeSettings(model.quake, actions, panel);
     ImGui::Spacing();
     ImGui::Separator();
     materials(model.sim);

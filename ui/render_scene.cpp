@@ -67,11 +67,12 @@ void renderScene(const SceneView& view, const RenderTexture2D& renderTarget) {
         drawEditorView(view);
     } else {
         drawSimulationView(view.sim);
-        if (view.hasFirstBreak)
-            DrawRing(view.firstBreakPoint, FIRST_BREAK_INNER, FIRST_BREAK_OUTER, 0.0f, 360.0f, 36, FIRST_BREAK_COLOR);
     }
     DrawCircleV({10000.0f * view.epicenter.x, -10000.0f * view.epicenter.y}, 2.0f, EPICENTER_COLOR);
     drawBeam(view.sim.ground);
+    // Over the ground, so a ground joint's ring shows whole.
+    if (view.simulating && view.hasFirstBreak)
+        DrawRing(view.firstBreakPoint, FIRST_BREAK_INNER, FIRST_BREAK_OUTER, 0.0f, 360.0f, 36, FIRST_BREAK_COLOR);
     EndMode2D();
     EndTextureMode();
 

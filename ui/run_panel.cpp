@@ -17,15 +17,6 @@ void call(const std::function<void()>& action) {
 }
 
 void pauseAndStep(bool simulating, const RunModel& model, const RunActions& actions) {
-    ImGui::Text("Time:");
-    ImGui::SameLine();
-    if (!simulating)
-        ImGui::TextDisabled("no simulation");
-    else if (model.paused)
-        ImGui::TextColored(TEXT_ORANGE, "PAUSED");
-    else
-        ImGui::TextColored(TEXT_GREEN, "RUNNING");
-
     ImGui::BeginDisabled(!simulating);
     if (ImGui::Button(model.paused ? "Resume###pause" : "Pause###pause")) call(actions.togglePause);
     ImGui::SameLine();
@@ -33,8 +24,6 @@ void pauseAndStep(bool simulating, const RunModel& model, const RunActions& acti
     if (ImGui::Button("Step")) call(actions.step);
     ImGui::EndDisabled();
     ImGui::EndDisabled();
-
-    ImGui::Text("Speed:");
     for (const SpeedChoice& choice : SPEED_CHOICES) {
         ImGui::SameLine();
         if (ImGui::RadioButton(choice.label, model.slowdown == choice.slowdown) && actions.setSlowdown)
@@ -53,28 +42,29 @@ void failureReport(const FailureReport& report) {
     if (!report.quakeSummary.empty()) ImGui::TextWrapped("%s", report.quakeSummary.c_str());
 }
 
-void replay(const QuakeState& quake, const RunActions& actions, RunPanelState& state) {
+}  // namespace
+
+void drawPausedMark(bool simulating, const RunModel& model) {
+    if (!simulating || !model.paused) return;
+    ImGui::SameLine();
+    ImGui::TextColored(TEXT_ORANGE, "PAUSED");
+}
+
+void drawRunControls(bool simulating, const RunModel& model, const RunActions& actions) {
+    ImGui::Spacing();
+    pauseAndStep(simulating, model, actions);
+    if (simulating) failureReport(model.report);
+}
+
+void drawReplay(const QuakeState& quake, const RunActions& actions, RunPanelState& state) {
     if (quake.hasSeed)
         ImGui::Text("Quake seed: %llu", static_cast<unsigned long long>(seedNumber(quake.seed)));
     else
         ImGui::Text("Quake seed: none yet");
+    ImGui::Text("Seed to replay (blank: the latest):");
     ImGui::SetNextItemWidth(FIELD_WIDTH);
-    ImGui::InputTextWithHint("##seed", "blank: the latest quake's", state.seedBuffer, sizeof state.seedBuffer);
+    ImGui::InputText("##seed", state.seedBuffer, sizeof state.seedBuffer);
     if (ImGui::Button("Replay") && actions.replay)
         state.message = actions.replay(typedName(state.seedBuffer, sizeof state.seedBuffer));
     if (!state.message.empty()) ImGui::TextWrapped("%s", state.message.c_str());
-}
-
-}  // namespace
-
-void drawRunControls(bool simulating, const RunModel& model, const QuakeState& quake, const RunActions& actions,
-                     RunPanelState& state) {
-    ImGui::Spacing();
-    pauseAndStep(simulating, model, actions);
-    if (simulating) {
-        ImGui::Spacing();
-        failureReport(model.report);
-    }
-    ImGui::Spacing();
-    replay(quake, actions, state);
 }

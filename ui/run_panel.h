@@ -1,6 +1,6 @@
 #pragma once
-// The run controls in the "Quake Status" section: pause and step, the speed and its
-// measured ratio, the failure report, and replaying a quake by its seed.
+// The run controls: in the "Quake Status" section pause and step, the speed and its
+// measured ratio and the failure report; in "Quake Settings" the quake's seed and Replay.
 #include <functional>
 #include <string>
 
@@ -31,5 +31,9 @@ struct RunPanelState {
     std::string message;       // what the last Replay said
 };
 
-void drawRunControls(bool simulating, const RunModel& model, const QuakeState& quake, const RunActions& actions,
-                     RunPanelState& state);
+// "PAUSED" on the status line, after ACTIVE or INACTIVE.
+void drawPausedMark(bool simulating, const RunModel& model);
+// After the status: pause and step, the speed, the measured ratio, the report.
+void drawRunControls(bool simulating, const RunModel& model, const RunActions& actions);
+// The latest quake's seed, a box for a typed one, and Replay.
+void drawReplay(const QuakeState& quake, const RunActions& actions, RunPanelState& state);

@@ -206,16 +206,6 @@ class Session:
                 return
         raise AssertionError(f"could not place a line from {a} to {b}")
 
-    def build_braced_frame(self):
-        """Places a braced frame on the ground (two posts, a beam, a brace), starts the
-        simulation with F and zooms to 3 about the window point (600, 600)."""
-        points = [(10, -20), (10, -60), (50, -60), (50, -20)]
-        a, b, c, d = (world_to_window(*p) for p in points)
-        for start, end in ((a, b), (b, c), (c, d), (a, c)):
-            self.place_line(start, end)
-        self.key("f")
-        self.wheel(600, 600, 2)
-
     def key(self, name, hold=HOLD):
         self.xdo("keydown", name)
         time.sleep(hold)
