@@ -7,8 +7,10 @@
 
 #include "app/editor.h"
 #include "app/undo_history.h"
+#include "app/run_control.h"
 #include "physics/human_types.h"
 #include "physics/structure.h"
+#include "quake/failure_report.h"
 #include "quake/quake.h"
 
 struct AppState {
@@ -21,4 +23,6 @@ struct AppState {
     Simulation sim;
     QuakeState quake;
     HumanSpawner spawner;
+    RunControl run;
+    FailureReport report;
 };

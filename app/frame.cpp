@@ -6,6 +6,7 @@
 #include "app/modes.h"
 #include "app/sim_frame.h"
 #include "app/undo_commands.h"
+#include "app/sim_run.h"
 #include "persistence/presets.h"
 #include "physics/world.h"
 
@@ -15,7 +16,8 @@ namespace {
 // even while a text field has the keyboard.
 constexpr int BOUND_KEYS[] = {KEY_W, KEY_A, KEY_S, KEY_D, KEY_UP, KEY_LEFT, KEY_DOWN, KEY_RIGHT,
                               KEY_R, KEY_F, KEY_G, KEY_H, KEY_J, KEY_K, KEY_ENTER,
-                              KEY_Z, KEY_Y};  // with Ctrl: undo and redo
+                              KEY_Z, KEY_Y,  // with Ctrl: undo and redo
+                              KEY_P, KEY_N, KEY_LEFT_BRACKET, KEY_RIGHT_BRACKET};
 
 void dropKey(InputSnapshot& in, int key) {
     const auto bit = static_cast<std::size_t>(key);
@@ -55,22 +57,21 @@ void initApp(AppState& app) {
 void updateFrame(AppState& app, const InputSnapshot& raw, const RandomInt& randomInt) {
     const InputSnapshot in = sceneInput(raw);
 
-    app.stepAccumulator += in.frameTime;
-    if (!app.typingMode) updateCameraAndModes(app, in);
+    if (!app.typingMode) {
+        updateCameraAndModes(app, in);
+        updateRunKeys(app.run, in, app.simulating != 0);
+    }
     updateTypingMode(app, in);
 
     if (app.simulating == 0) {
+        // The editor gathers every frame's time, so the first simulated frame steps.
+        app.stepAccumulator += in.frameTime;
         if (!app.typingMode) updateUndoKeys(app, in);
         updateEditorRecorded(app, screenToWorld(app.camera, in.mouse), in);
         return;
     }
-    SimFrameEvents events;
-    events.frameTime = in.frameTime;
-    events.startQuake = keyPressed(in, KEY_ENTER);
-    events.clockSeconds = in.time;
-    events.dropFigure = keyPressed(in, KEY_K);
-    events.figurePoint = screenToWorld(app.camera, in.mouse);
-    simulateFrame(app.sim, app.quake, app.spawner, app.stepAccumulator, events, randomInt);
+    // Gathers this frame's time when the frame advances (always at 1x, unpaused).
+    runSimulation(app, in, randomInt);
 }
 
 void shutdownApp(AppState& app) { destroySimulation(app.sim); }

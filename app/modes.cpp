@@ -55,6 +55,8 @@ void updateTypingMode(AppState& app, const InputSnapshot& in) {
 void startSimulation(AppState& app) {
     app.simulating = 1;
     buildStructure(app.sim, std::vector<Line>(app.editor.lines));
+    app.report = startReport(app.sim);
+    restartRun(app.run);
 }
 
 void resetSimulation(AppState& app) {
@@ -65,4 +67,6 @@ void resetSimulation(AppState& app) {
     app.editor.hasPending = 0;
     app.simulating = 0;
     clearStructure(app.sim);
+    app.report = FailureReport{};
+    restartRun(app.run);
 }

@@ -8,8 +8,9 @@
 bool simulateFrame(Simulation& sim, QuakeState& quake, HumanSpawner& spawner, float& stepAccumulator,
                    const SimFrameEvents& events, const RandomInt& randomInt) {
     if (events.startQuake) startQuake(quake, events.clockSeconds, randomInt);
-    stepQuake(quake, sim.beams, events.frameTime);
+    if (events.advance) stepQuake(quake, sim.beams, events.frameTime);
     if (events.dropFigure) dropHuman(sim, spawner, events.figurePoint, randomInt);
+    if (!events.advance) return false;
     checkJointLoads(sim);
     return stepWorld(sim, stepAccumulator);
 }

@@ -17,10 +17,13 @@ struct SimFrameEvents {
     double clockSeconds = 0.0;   // seconds since start, seeds a starting quake's noise
     bool dropFigure = false;     // K went down
     Vector2 figurePoint{0.0f, 0.0f};  // where the figure appears, in world coordinates
+    // False in a paused frame or one left out at a slow speed: a quake may start and a
+    // figure appear, but nothing moves, tires or counts down.
+    bool advance = true;
 };
 
 // stepAccumulator has already gathered this frame's time (it gathers in the editor
-// too). Returns whether the world stepped.
+// too) when the frame advances. Returns whether the world stepped.
 bool simulateFrame(Simulation& sim, QuakeState& quake, HumanSpawner& spawner, float& stepAccumulator,
                    const SimFrameEvents& events, const RandomInt& randomInt);
 

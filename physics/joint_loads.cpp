@@ -12,10 +12,16 @@ float accumulateJointLoad(float accumulated, float force, float threshold) {
     return static_cast<float>(static_cast<double>(force) * STEP_SECONDS + static_cast<double>(accumulated));
 }
 
+Vector2 jointWorldPoint(b2JointId joint) {
+    return b2Body_GetWorldPoint(b2Joint_GetBodyB(joint), b2Joint_GetLocalAnchorB(joint));
+}
+
 void checkJointLoads(Simulation& sim) {
     const bool readForces = sim.jointForcesChanged;
     sim.jointForcesChanged = false;
-    for (JointRecord& record : sim.jointRecords) {
+    sim.brokenThisFrame.clear();
+    for (std::size_t i = 0; i < sim.jointRecords.size(); ++i) {
+        JointRecord& record = sim.jointRecords[i];
         if (record.jointSlot >= sim.jointSlots.size()) continue;
         b2JointId& slot = sim.jointSlots[record.jointSlot];
         if (!isLive(slot)) continue;
@@ -27,6 +33,7 @@ void checkJointLoads(Simulation& sim) {
         const float force = record.force;
 
         if (record.accumulated > sim.accumulativeLimit) {
+            sim.brokenThisFrame.push_back(BrokenJoint{i, jointWorldPoint(slot)});
             b2DestroyJoint(slot);
             if (record.beam >= 0 && static_cast<std::size_t>(record.beam) < sim.beams.size()) {
                 sim.beams[static_cast<std::size_t>(record.beam)].pinned = false;

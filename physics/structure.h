@@ -55,6 +55,12 @@ struct JointRecord {
     float force = 0.0f;             // the size of the joint's force after the last world step
 };
 
+// A joint that broke: its load record, and where it was at that moment (world units).
+struct BrokenJoint {
+    std::size_t record = 0;  // index into Simulation::jointRecords
+    Vector2 point{0.0f, 0.0f};
+};
+
 // The physics-side state; exactly one exists for the whole run.
 struct Simulation {
     float accumulativeLimit = 50000.0f;
@@ -72,4 +78,5 @@ struct Simulation {
     // Whether the world has stepped since the joint forces were last read; while it
     // sleeps they stay as they were, and the load check reuses them.
     bool jointForcesChanged = true;
+    std::vector<BrokenJoint> brokenThisFrame;  // the joints the latest load check broke, in record order
 };

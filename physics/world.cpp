@@ -70,6 +70,27 @@ bool buildBeam(Simulation& sim, const Line& line) {
     return true;
 }
 
+void createWorld(Simulation& sim) {
+    b2WorldDef worldDef = b2DefaultWorldDef();
+    worldDef.gravity = b2Vec2{0.0f, GRAVITY_Y};
+    sim.worldId = b2CreateWorld(&worldDef);
+}
+
+void createGround(Simulation& sim) {
+    b2Polygon groundBox = b2MakeBox(GROUND_HALF_WIDTH, GROUND_HALF_HEIGHT);
+    b2BodyDef groundDef = b2DefaultBodyDef();
+    groundDef.type = b2_staticBody;
+    groundDef.position = GROUND_POSITION;
+    b2BodyId groundBody = b2CreateBody(sim.worldId, &groundDef);
+    b2ShapeDef groundShape = b2DefaultShapeDef();
+    b2CreatePolygonShape(groundBody, &groundShape, &groundBox);
+    b2Polygon foundation = b2MakeBox(GROUND_HALF_WIDTH, 0.5f * FOUNDATION_DEPTH);
+    for (int i = 0; i < foundation.count; ++i) foundation.vertices[i].y += GROUND_HALF_HEIGHT + 0.5f * FOUNDATION_DEPTH;
+    foundation.centroid.y += GROUND_HALF_HEIGHT + 0.5f * FOUNDATION_DEPTH;
+    b2CreatePolygonShape(groundBody, &groundShape, &foundation);
+    sim.ground = Beam{groundBody, GROUND_HALF_WIDTH, GROUND_HALF_HEIGHT, GROUND_COLOR, false, Line{}};
+}
+
 }  // namespace
 
 void initSimulation(Simulation& sim) {
@@ -88,23 +109,16 @@ void initSimulation(Simulation& sim) {
 
     // The world is made while the engine still counts one unit to the metre; the scale
     // is set right after, and every later definition uses it.
-    b2WorldDef worldDef = b2DefaultWorldDef();
-    worldDef.gravity = b2Vec2{0.0f, GRAVITY_Y};
-    sim.worldId = b2CreateWorld(&worldDef);
+    createWorld(sim);
     b2SetLengthUnitsPerMeter(sim.lengthUnitsPerMeter);
+    createGround(sim);
+}
 
-    b2Polygon groundBox = b2MakeBox(GROUND_HALF_WIDTH, GROUND_HALF_HEIGHT);
-    b2BodyDef groundDef = b2DefaultBodyDef();
-    groundDef.type = b2_staticBody;
-    groundDef.position = GROUND_POSITION;
-    b2BodyId groundBody = b2CreateBody(sim.worldId, &groundDef);
-    b2ShapeDef groundShape = b2DefaultShapeDef();
-    b2CreatePolygonShape(groundBody, &groundShape, &groundBox);
-    b2Polygon foundation = b2MakeBox(GROUND_HALF_WIDTH, 0.5f * FOUNDATION_DEPTH);
-    for (int i = 0; i < foundation.count; ++i) foundation.vertices[i].y += GROUND_HALF_HEIGHT + 0.5f * FOUNDATION_DEPTH;
-    foundation.centroid.y += GROUND_HALF_HEIGHT + 0.5f * FOUNDATION_DEPTH;
-    b2CreatePolygonShape(groundBody, &groundShape, &foundation);
-    sim.ground = Beam{groundBody, GROUND_HALF_WIDTH, GROUND_HALF_HEIGHT, GROUND_COLOR, false, Line{}};
+void renewWorld(Simulation& sim) {
+    clearStructure(sim);
+    if (isLive(sim.worldId)) b2DestroyWorld(sim.worldId);
+    createWorld(sim);
+    createGround(sim);
 }
 
 void buildStructure(Simulation& sim, std::vector<Line> lines) {

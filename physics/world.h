@@ -14,4 +14,8 @@ void joinBeams(Simulation& sim, std::size_t first, std::size_t second);
 // Takes one fixed step when more than 1/120 s has gathered; returns whether it stepped.
 bool stepWorld(Simulation& sim, float& stepAccumulator);
 void clearStructure(Simulation& sim);
+// A fresh world and ground in place of the old ones, the structure and figures gone with
+// it; settings and presets stay. The engine's results depend on the world's history
+// (creation order, contacts, sleeping), so a run repeated in a fresh world repeats exactly.
+void renewWorld(Simulation& sim);
 void destroySimulation(Simulation& sim);

@@ -55,12 +55,26 @@ std::uint32_t seedFromTime(double timeSeconds) {
     return static_cast<std::uint32_t>(static_cast<std::int64_t>(timeSeconds));
 }
 
+void applyQuakeSeed(QuakeState& quake, const QuakeSeed& seed) {
+    reseed(quake.noise, seed.noise);
+    quake.noiseOffsetX = static_cast<float>(seed.offsetX);
+    quake.noiseOffsetY = static_cast<float>(seed.offsetY);
+    quake.seed = seed;
+    quake.hasSeed = true;
+}
+
 }  // namespace
 
+QuakeSeed drawQuakeSeed(double timeSeconds, const RandomInt& randomInt) {
+    QuakeSeed seed;
+    seed.noise = seedFromTime(timeSeconds);
+    seed.offsetX = randomInt(-OFFSET_RANGE, OFFSET_RANGE);
+    seed.offsetY = randomInt(-OFFSET_RANGE, OFFSET_RANGE);
+    return seed;
+}
+
 void startGroundMotion(QuakeState& quake, double timeSeconds, const RandomInt& randomInt) {
-    reseed(quake.noise, seedFromTime(timeSeconds));
-    quake.noiseOffsetX = static_cast<float>(randomInt(-10000, 10000));
-    quake.noiseOffsetY = static_cast<float>(randomInt(-10000, 10000));
+    applyQuakeSeed(quake, drawQuakeSeed(timeSeconds, randomInt));
 }
 
 void advanceGroundMotion(QuakeState& quake) {
@@ -70,7 +84,11 @@ void advanceGroundMotion(QuakeState& quake) {
 }
 
 void startQuake(QuakeState& quake, double timeSeconds, const RandomInt& randomInt) {
-    startGroundMotion(quake, timeSeconds, randomInt);
+    startQuakeWithSeed(quake, drawQuakeSeed(timeSeconds, randomInt));
+}
+
+void startQuakeWithSeed(QuakeState& quake, const QuakeSeed& seed) {
+    applyQuakeSeed(quake, seed);
     erase(quake.graphX);
     erase(quake.graphY);
     quake.active = true;
@@ -129,6 +147,7 @@ void stepQuake(QuakeState& quake, std::vector<Beam>& beams, float frameTime) {
     float meanY = counter > 0 ? sumY / static_cast<float>(counter) : 0.0f;
     if (!std::isfinite(meanX)) meanX = 0.0f;
     if (!std::isfinite(meanY)) meanY = 0.0f;
+    quake.lastMean = Vector2{meanX, meanY};
     addPoint(quake.graphX, quake.elapsed, meanX);
     addPoint(quake.graphY, quake.elapsed, meanY);
 }

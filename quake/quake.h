@@ -8,6 +8,7 @@
 #include "physics/structure.h"
 #include "quake/perlin.h"
 #include "quake/plot_ring.h"
+#include "quake/quake_seed.h"
 
 struct QuakeState {
     float duration = 4.0f;
@@ -22,6 +23,10 @@ struct QuakeState {
     PlotRingBuffer graphY = makePlotRingBuffer(2000);
     Vector2 lastAmplitude{0.0f, 0.0f};
     PerlinNoise noise = makePerlinNoise();
+    // What the latest quake drew at its start; hasSeed once any quake has started.
+    QuakeSeed seed{};
+    bool hasSeed = false;
+    Vector2 lastMean{0.0f, 0.0f};  // the mean force of the latest step (the graphs' newest point)
 };
 
 // The largest amplitude, and the largest force component, the quake hands to the engine
@@ -32,6 +37,9 @@ struct QuakeState {
 // forces near the float limit turn positions into NaN.
 inline constexpr float QUAKE_FORCE_LIMIT = 1.0e12f;
 
+// What Enter draws: the clock's whole seconds (seconds since start) as the noise's seed,
+// then the two abscissas from the random source, x first.
+QuakeSeed drawQuakeSeed(double timeSeconds, const RandomInt& randomInt);
 // Reseeds the noise from the clock (seconds since start) and draws the two abscissas.
 void startGroundMotion(QuakeState& quake, double timeSeconds, const RandomInt& randomInt);
 // Moves both abscissas on by magnitude * 0.001.
@@ -40,6 +48,9 @@ void advanceGroundMotion(QuakeState& quake);
 // Enter: reseeds the noise from the clock, clears the graphs and sets the quake going.
 // The elapsed time is kept, so Enter during a quake restarts the noise and graphs only.
 void startQuake(QuakeState& quake, double timeSeconds, const RandomInt& randomInt);
+// The same start with a seed kept from an earlier quake or typed in: the same seed, the
+// same ground motion.
+void startQuakeWithSeed(QuakeState& quake, const QuakeSeed& seed);
 // One quake frame of frameTime seconds: forces on the grounded members and the graph
 // points; nothing while no quake runs.
 void stepQuake(QuakeState& quake, std::vector<Beam>& beams, float frameTime);

@@ -10,16 +10,13 @@
 
 namespace {
 
-const ImVec4 TEXT_ORANGE{1.0f, 0.5f, 0.0f, 1.0f};
 const ImVec4 TEXT_RED{1.0f, 0.0f, 0.0f, 1.0f};
-const ImVec4 TEXT_GREEN{0.0f, 1.0f, 0.0f, 1.0f};
 const ImVec4 TEXT_GREY{0.5f, 0.5f, 0.5f, 1.0f};
 const ImVec4 TEXT_LIGHT_BLUE{0.5f, 0.8f, 1.0f, 1.0f};
 
 constexpr float PANEL_WIDTH = 300.0f;
 constexpr float PANEL_HEIGHT = 850.0f;
 constexpr float PANEL_ALPHA = 0.85f;
-constexpr float FIELD_WIDTH = 200.0f;
 
 void gap() {
     ImGui::Spacing();
@@ -55,7 +52,7 @@ void drawingBar(const PanelModel& model, const PanelActions& actions) {
                 static_cast<double>(model.cost.mass));
 }
 
-void quakeStatus(const PanelModel& model) {
+void quakeStatus(const PanelModel& model, const PanelActions& actions) {
     if (!ImGui::CollapsingHeader("Quake Status")) return;
     ImGui::Text("Current Mode:");
     ImGui::SameLine();
@@ -71,14 +68,17 @@ void quakeStatus(const PanelModel& model) {
     const QuakeState& quake = model.quake;
     if (quake.active) {
         ImGui::TextColored(TEXT_RED, "ACTIVE");
+        drawPausedMark(model.simulating, model.run);
         ImGui::Text("Time Remaining: %.2f s", quake.duration - quake.elapsed);
         // A duration of 0 or less ends the quake at its next step; show it as done.
         const float fraction = quake.duration > 0.0f ? quake.elapsed / quake.duration : 1.0f;
         ImGui::ProgressBar(fraction, ImVec2(-1.0f, 0.0f));
     } else {
         ImGui::TextColored(TEXT_GREY, "INACTIVE");
+        drawPausedMark(model.simulating, model.run);
         ImGui::Text("Nothing to See Here");
     }
+    drawRunControls(model.simulating, model.run, actions.run);
 }
 
 void controlsList() {
@@ -96,9 +96,11 @@ void controlsList() {
     ImGui::Text("Undo: Ctrl+Z");
     ImGui::Text("Redo: Ctrl+Shift+Z or Ctrl+Y");
     ImGui::Text("Move Point: Shift+Drag");
+    ImGui::Text("Pause / Step: P / N");
+    ImGui::Text("Slower / Faster: [ / ]");
 }
 
-void quakeSettings(QuakeState& quake) {
+void quakeSettings(QuakeState& quake, const PanelActions& actions, PanelState& panel) {
     if (!ImGui::CollapsingHeader("Quake Settings")) return;
     float epicenter[2] = {quake.epicenter.x, quake.epicenter.y};
     numberField("Duration (seconds):", "##duration", quake.duration, 0.5f, 1.0f, "%.2f");
@@ -110,6 +112,7 @@ void quakeSettings(QuakeState& quake) {
     if (std::isfinite(epicenter[1])) quake.epicenter.y = epicenter[1];
     // The epicenter lies at or below the ground.
     if (quake.epicenter.y > 0.0f) quake.epicenter.y = 0.0f;
+    drawReplay(quake, actions.run, panel.run);
 }
 
 void materials(Simulation& sim) {
@@ -175,13 +178,13 @@ void drawControlPanel(const PanelModel& model, const PanelActions& actions, Pane
 
     drawingBar(model, actions);
     gap();
-    quakeStatus(model);
+    quakeStatus(model, actions);
     gap();
     drawQuakeGraphs(model.quake);
     gap();
     controlsList();
     gap();
-    quakeSettings(model.quake);
+    quakeSettings(model.quake, actions, panel);
     ImGui::Spacing();
     ImGui::Separator();
     materials(model.sim);

@@ -6,6 +6,8 @@
 // The panel edits the settings it is shown in place and hands every command that
 // reaches beyond them (a preset button, Save, Load) to the program through the
 // actions it is given.
+#include <imgui.h>
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -13,11 +15,13 @@
 #include "physics/design_cost.h"
 #include "physics/structure.h"
 #include "quake/quake.h"
+#include "ui/run_panel.h"
 
 // The panel's own state, kept for the whole run.
 struct PanelState {
     char filePathBuffer[128] = "Enter Filepath";  // the File section's text box
     std::string fileMessage;                       // status of the last Save or Load
+    RunPanelState run;                             // the typed seed, the last Replay's message
 };
 
 // What the panel shows and edits in this frame.
@@ -29,6 +33,7 @@ struct PanelModel {
     bool canUndo = false;
     bool canRedo = false;
     DesignCost cost{};   // of the lines drawn, at the current density
+    RunModel run{};      // pause, speed, the failure report
 };
 
 // The commands the panel asks the program to carry out.
@@ -39,7 +44,13 @@ struct PanelActions {
     std::function<std::string(const std::string& name)> load;
     std::function<void()> undo;
     std::function<void()> redo;
+    RunActions run;
 };
+
+// Shared by the panel's sections.
+inline constexpr float FIELD_WIDTH = 200.0f;  // pixels, the width of a number or text field
+inline const ImVec4 TEXT_ORANGE{1.0f, 0.5f, 0.0f, 1.0f};
+inline const ImVec4 TEXT_GREEN{0.0f, 1.0f, 0.0f, 1.0f};
 
 // Builds the panel for this frame. It begins the window and leaves it open: the caller
 // ends it with ImGui::End. The window has no close button, so the panel is always there.

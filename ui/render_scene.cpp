@@ -4,11 +4,15 @@
 #include <cstddef>
 
 #include "physics/engine/b2layer.h"
+#include "physics/joint_loads.h"
 #include "ui/draw_human.h"
 
 namespace {
 
 constexpr float RAD_TO_DEG = 180.0f / 3.14159265358979323846f;
+// The first break's ring, in world units: wide enough to stand out round a joint marker.
+constexpr float FIRST_BREAK_INNER = 3.0f;
+constexpr float FIRST_BREAK_OUTER = 4.0f;
 
 void drawEditorView(const SceneView& view) {
     for (const Line& line : view.lines) DrawLineEx(line.start, line.end, 2.0f, LINE_COLOR);
@@ -31,8 +35,7 @@ void drawJointMarkers(const Simulation& sim) {
         if (record.jointSlot >= sim.jointSlots.size()) continue;
         const b2JointId id = sim.jointSlots[record.jointSlot];
         if (!isLive(id)) continue;
-        const Vector2 centre = b2Body_GetWorldPoint(b2Joint_GetBodyB(id), b2Joint_GetLocalAnchorB(id));
-        DrawCircleV(centre, 0.5f, jointLoadColor(record.accumulated, sim.accumulativeLimit));
+        DrawCircleV(jointWorldPoint(id), 0.5f, jointLoadColor(record.accumulated, sim.accumulativeLimit));
     }
 }
 
@@ -71,6 +74,9 @@ void renderScene(const SceneView& view, const RenderTexture2D& renderTarget) {
     }
     DrawCircleV({10000.0f * view.epicenter.x, -10000.0f * view.epicenter.y}, 2.0f, EPICENTER_COLOR);
     drawBeam(view.sim.ground);
+    // Over the ground, so a ground joint's ring shows whole.
+    if (view.simulating && view.hasFirstBreak)
+        DrawRing(view.firstBreakPoint, FIRST_BREAK_INNER, FIRST_BREAK_OUTER, 0.0f, 360.0f, 36, FIRST_BREAK_COLOR);
     EndMode2D();
     EndTextureMode();
 

@@ -25,6 +25,9 @@ struct SceneView {
     Vector2 epicenter{0.0f, 0.0f};  // kilometres
     // DELETE mode: positions in `lines` of the lines a click at the mouse would remove.
     std::vector<std::size_t> deletePreview;
+    // Where the first joint of this simulation broke: ringed until G.
+    bool hasFirstBreak = false;
+    Vector2 firstBreakPoint{0.0f, 0.0f};
 };
 
 inline constexpr Color BACKGROUND_COLOR{245, 245, 245, 255};
@@ -32,6 +35,7 @@ inline constexpr Color LINE_COLOR{255, 161, 0, 255};
 inline constexpr Color PENDING_COLOR{253, 249, 0, 255};
 inline constexpr Color DELETE_PREVIEW_COLOR{190, 33, 55, 255};
 inline constexpr Color EPICENTER_COLOR{230, 41, 55, 255};
+inline constexpr Color FIRST_BREAK_COLOR{200, 0, 220, 255};
 
 // Joint marker colour: yellow with no load, red at the limit (a limit of 0 or less draws red).
 Color jointLoadColor(float accumulated, float accumulativeLimit);

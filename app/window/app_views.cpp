@@ -3,6 +3,8 @@
 #include "app/design_commands.h"
 #include "app/undo_commands.h"
 #include "physics/design_cost.h"
+#include "app/replay.h"
+#include "app/run_control.h"
 
 SceneView sceneViewOf(const AppState& app) {
     return SceneView{app.camera,
@@ -13,17 +15,21 @@ SceneView sceneViewOf(const AppState& app) {
                      app.editor.pendingStart,
                      app.sim,
                      app.quake.epicenter,
-                     app.editor.deletePreview};
+                     app.editor.deletePreview,
+                     app.report.hasFirstBreak,
+                     app.report.firstBreakPoint};
 }
 
 PanelModel panelModelOf(AppState& app) {
-    return PanelModel{app.simulating != 0,
-                      app.editor.deleteMode == 1,
-                      app.sim,
-                      app.quake,
-                      canUndo(app.history),
-                      canRedo(app.history),
-                      designCost(app.editor.lines, app.sim.density, app.sim.lengthUnitsPerMeter)};
+    PanelModel model{app.simulating != 0,
+                     app.editor.deleteMode == 1,
+                     app.sim,
+                     app.quake,
+                     canUndo(app.history),
+                     canRedo(app.history),
+                     designCost(app.editor.lines, app.sim.density, app.sim.lengthUnitsPerMeter)};
+    model.run = RunModel{app.run.paused, app.run.slowdown, app.run.meter.measured, app.run.meter.ratio, app.report};
+    return model;
 }
 
 PanelActions panelActionsOf(AppState& app) {
@@ -37,5 +43,9 @@ PanelActions panelActionsOf(AppState& app) {
     };
     actions.undo = [&app] { undoDesignChange(app); };
     actions.redo = [&app] { redoDesignChange(app); };
+    actions.run.togglePause = [&app] { togglePause(app.run); };
+    actions.run.step = [&app] { askStep(app.run); };
+    actions.run.setSlowdown = [&app](int slowdown) { setSlowdown(app.run, slowdown); };
+    actions.run.replay = [&app](const std::string& typed) { return replayTyped(app, typed); };
     return actions;
 }

@@ -9,6 +9,7 @@
 
 #include "app/window/app_views.h"
 #include "headless_ui.h"
+#include "physics/world.h"
 #include "ui/control_panel.h"
 #include "ui/plot/plot_widget.h"
 #include "ui/ui_frame.h"
@@ -127,7 +128,7 @@ TEST_F(ControlPanel, ControlsListTheKeys) {
     const std::string text = frameText();
     for (const char* line : {"Controls:", "Movement : W A S D", "Start: F", "Reset : G", "Toggle Place: H",
                              "Reset Camera: R", "Clear All Lines: J", "Human: K", "Typing Mode: Backslash",
-                             "Start Quake: Enter"})
+                             "Start Quake: Enter", "Pause / Step: P / N", "Slower / Faster: [ / ]"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
 }
 
@@ -262,6 +263,41 @@ TEST_F(ControlPanel, DrawingBarShowsTheCostAndItsButtonsUndoAndRedoAPreset) {
     press(redo);
     EXPECT_EQ(app.editor.lines.size(), 2u);
     EXPECT_EQ(app.quake.magnitude, 6.0f);
+}
+
+TEST_F(ControlPanel, RunControlsReplayByTypedSeedPauseStepAndSpeed) {
+    openHeaders({"Quake Status", "Quake Settings"});
+    std::string text = frameText();
+    for (const char* line : {"Simulated/clock time: -", "Quake seed: none yet"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+
+    const ImGuiID replay = idOf([] { return ImGui::GetID("Replay"); });
+    const ImGuiID seed = idOf([] { return ImGui::GetID("##seed"); });
+    press(replay);
+    EXPECT_EQ(panel.run.message, "No quake to replay yet: press Enter for one, or type a seed.");
+    typeInto(seed, "12x");
+    press(replay);
+    EXPECT_EQ(panel.run.message.rfind("Not a seed: type a whole number from 0 to ", 0), 0u) << panel.run.message;
+    EXPECT_EQ(app.simulating, 0) << "a bad seed changes nothing";
+
+    typeInto(seed, "12345");
+    press(replay);
+    EXPECT_EQ(app.simulating, 1);
+    EXPECT_TRUE(app.quake.active);
+    EXPECT_EQ(seedNumber(app.quake.seed), 12345u);
+    text = frameText();
+    for (const char* line : {"Replaying seed 12345.", "Quake seed: 12345", "First break: none yet",
+                             "Joints broken: 0 of 0", "Largest mean force: 0 N"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+
+    press(idOf([] { return ImGui::GetID("###pause"); }));
+    EXPECT_TRUE(app.run.paused);
+    EXPECT_NE(frameText().find("Status: ACTIVE PAUSED"), std::string::npos);
+    press(idOf([] { return ImGui::GetID("Step"); }));
+    EXPECT_TRUE(app.run.stepAsked);
+    press(idOf([] { return ImGui::GetID("1/4x"); }));
+    EXPECT_EQ(app.run.slowdown, 4);
+    destroySimulation(app.sim);
 }
 
 class ControlPanelFiles : public ControlPanel {

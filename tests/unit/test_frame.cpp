@@ -4,31 +4,17 @@
 
 #include "app/frame.h"
 #include "app/modes.h"
+#include "frame_input.h"
 #include "physics/engine/b2layer.h"
 #include "physics/world.h"
 
 namespace {
 
-InputSnapshot frame(float frameTime) {
-    InputSnapshot in;
-    in.frameTime = frameTime;
-    in.mouse = Vector2{600, 600};
-    return in;
-}
-
-InputSnapshot withKeys(InputSnapshot in, std::initializer_list<int> keys) {
-    for (int key : keys) {
-        in.keyPressed.set(static_cast<std::size_t>(key));
-        in.keyDown.set(static_cast<std::size_t>(key));
-    }
-    return in;
-}
-
 // Every binding of the program except backslash, pressed at once, plus the wheel.
 InputSnapshot everyBinding(float frameTime) {
     InputSnapshot in = withKeys(frame(frameTime), {KEY_W, KEY_A, KEY_S, KEY_D, KEY_UP, KEY_DOWN, KEY_LEFT,
                                                    KEY_RIGHT, KEY_R, KEY_F, KEY_G, KEY_H, KEY_J, KEY_K,
-                                                   KEY_ENTER});
+                                                   KEY_ENTER, KEY_P, KEY_N, KEY_LEFT_BRACKET, KEY_RIGHT_BRACKET});
     in.wheel = Vector2{0, 3};
     return in;
 }
@@ -40,8 +26,6 @@ InputSnapshot clickAtPixel(Vector2 pixel) {
     in.mouseDown.set(MOUSE_BUTTON_LEFT);
     return in;
 }
-
-const RandomInt lowest = [](int lo, int) { return lo; };
 
 struct FrameFixture : testing::Test {
     AppState app;
@@ -117,6 +101,7 @@ TEST_F(FrameFixture, TypingModeSuspendsCameraAndModeKeysOnly) {
     EXPECT_EQ(app.camera.target.y, 0.0f);
     EXPECT_EQ(app.camera.zoom, 1.0f);
     EXPECT_EQ(app.simulating, 0);     // F suspended
+    EXPECT_EQ(app.run.slowdown, 1);   // [ and ] suspended
     EXPECT_TRUE(app.editor.lines.empty());  // J still acts
     run(withKeys(frame(0.01f), {KEY_H}));
     EXPECT_EQ(app.editor.deleteMode, 1);  // H still acts
@@ -128,8 +113,9 @@ TEST_F(FrameFixture, TypingModeSuspendsCameraAndModeKeysOnly) {
 
     // In a simulation: G suspended, K and Enter act.
     startSimulation(app);
-    run(withKeys(frame(0.01f), {KEY_G, KEY_K, KEY_ENTER}));
+    run(withKeys(frame(0.01f), {KEY_G, KEY_K, KEY_ENTER, KEY_P}));
     EXPECT_EQ(app.simulating, 1);
+    EXPECT_FALSE(app.run.paused);  // P suspended
     EXPECT_EQ(app.sim.humans.size(), 1u);
     EXPECT_TRUE(app.quake.active);
 
@@ -170,6 +156,8 @@ TEST_F(FrameFixture, TypingIntoAPanelTextFieldActsOnNoBinding) {
     ASSERT_EQ(app.simulating, 1);
     run(typed);
     EXPECT_EQ(app.simulating, 1);
+    EXPECT_FALSE(app.run.paused);
+    EXPECT_EQ(app.run.slowdown, 1);
     EXPECT_TRUE(app.sim.humans.empty());
     EXPECT_FALSE(app.quake.active);
     // Once the field lets go, the same keys act again.
@@ -228,7 +216,7 @@ TEST(FrameSceneInput, FiltersOnlyWhatThePanelHolds) {
     EXPECT_TRUE(keyPressed(text, KEY_BACKSLASH));
     EXPECT_TRUE(keyPressed(text, KEY_X));  // not a binding: left alone
     for (int key : {KEY_W, KEY_A, KEY_S, KEY_D, KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_R, KEY_F, KEY_G, KEY_H,
-                    KEY_J, KEY_K, KEY_ENTER}) {
+                    KEY_J, KEY_K, KEY_ENTER, KEY_P, KEY_N, KEY_LEFT_BRACKET, KEY_RIGHT_BRACKET}) {
         EXPECT_FALSE(keyPressed(text, key)) << key;
         EXPECT_FALSE(keyDown(text, key)) << key;
     }

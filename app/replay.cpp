@@ -1,0 +1,30 @@
+#include "app/replay.h"
+
+#include <string>
+
+#include "app/modes.h"
+#include "physics/time_step.h"
+#include "physics/world.h"
+
+void replayQuake(AppState& app, const QuakeSeed& seed) {
+    if (app.simulating != 0) resetSimulation(app);
+    renewWorld(app.sim);
+    app.quake.groundBody = app.sim.ground.body;
+    // Whatever the gate held before, the first frame steps, as after time in the editor.
+    app.stepAccumulator = static_cast<float>(STEP_SECONDS);
+    startSimulation(app);
+    startQuakeWithSeed(app.quake, seed);
+    noteQuakeStart(app.report);
+}
+
+std::string replayTyped(AppState& app, const std::string& typed) {
+    if (typed.find_first_not_of(" \t") == std::string::npos) {
+        if (!app.quake.hasSeed) return "No quake to replay yet: press Enter for one, or type a seed.";
+        replayQuake(app, app.quake.seed);
+    } else {
+        const std::optional<QuakeSeed> seed = parseSeed(typed);
+        if (!seed) return "Not a seed: type a whole number from 0 to " + std::to_string(MAX_SEED_NUMBER) + ".";
+        replayQuake(app, *seed);
+    }
+    return "Replaying seed " + std::to_string(seedNumber(app.quake.seed)) + ".";
+}

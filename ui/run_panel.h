@@ -1,0 +1,39 @@
+#pragma once
+// The run controls: in the "Quake Status" section pause and step, the speed and its
+// measured ratio and the failure report; in "Quake Settings" the quake's seed and Replay.
+#include <functional>
+#include <string>
+
+#include "quake/failure_report.h"
+#include "quake/quake.h"
+
+// What the run controls show.
+struct RunModel {
+    bool paused = false;
+    int slowdown = 1;  // 1, 2 or 4
+    bool speedMeasured = false;
+    float speedRatio = 0.0f;  // simulated seconds per clock second
+    FailureReport report;
+};
+
+// The commands they hand to the program.
+struct RunActions {
+    std::function<void()> togglePause;
+    std::function<void()> step;
+    std::function<void(int slowdown)> setSlowdown;
+    // Replays the typed seed (the latest quake's when blank); returns the message to show.
+    std::function<std::string(const std::string& typedSeed)> replay;
+};
+
+// Their own state, kept for the whole run.
+struct RunPanelState {
+    char seedBuffer[24] = "";  // a typed seed; blank replays the latest quake's
+    std::string message;       // what the last Replay said
+};
+
+// "PAUSED" on the status line, after ACTIVE or INACTIVE.
+void drawPausedMark(bool simulating, const RunModel& model);
+// After the status: pause and step, the speed, the measured ratio, the report.
+void drawRunControls(bool simulating, const RunModel& model, const RunActions& actions);
+// The latest quake's seed, a box for a typed one, and Replay.
+void drawReplay(const QuakeState& quake, const RunActions& actions, RunPanelState& state);
