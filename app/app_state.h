@@ -19,4 +19,5 @@ struct AppState {
     Simulation sim;
     QuakeState quake;
     HumanSpawner spawner;
+    std::uint64_t worldSteps = 0;  // world steps since start, for the frame log's simulated time
 };

@@ -67,7 +67,7 @@ void updateFrame(AppState& app, const InputSnapshot& raw, const RandomInt& rando
     events.clockSeconds = in.time;
     events.dropFigure = keyPressed(in, KEY_K);
     events.figurePoint = screenToWorld(app.camera, in.mouse);
-    simulateFrame(app.sim, app.quake, app.spawner, app.stepAccumulator, events, randomInt);
+    if (simulateFrame(app.sim, app.quake, app.spawner, app.stepAccumulator, events, randomInt)) ++app.worldSteps;
 }
 
 void shutdownApp(AppState& app) { destroySimulation(app.sim); }

@@ -21,12 +21,16 @@ struct SceneView {
     // The simulation: members, figures, joint markers and the ground.
     const Simulation& sim;
     Vector2 epicenter{0.0f, 0.0f};  // kilometres
+    // Draw one raylib shape call per object, as first written (TREMORA_REFERENCE_DRAWING=1).
+    bool referenceDrawing = false;
 };
 
 inline constexpr Color BACKGROUND_COLOR{245, 245, 245, 255};
 inline constexpr Color LINE_COLOR{255, 161, 0, 255};
 inline constexpr Color PENDING_COLOR{253, 249, 0, 255};
 inline constexpr Color EPICENTER_COLOR{230, 41, 55, 255};
+inline constexpr float JOINT_MARKER_RADIUS = 0.5f;    // world units
+inline constexpr float EDITOR_LINE_THICKNESS = 2.0f;  // world units
 
 // Joint marker colour: yellow with no load, red at the limit (a limit of 0 or less draws red).
 Color jointLoadColor(float accumulated, float accumulativeLimit);
