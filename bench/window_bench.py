@@ -110,8 +110,11 @@ def main():
     parser.add_argument("--seconds", type=int, default=5, help="seconds measured per design (default 5)")
     parser.add_argument("--reference", action="store_true", help="the reference drawing (TREMORA_REFERENCE_DRAWING)")
     parser.add_argument("--keep", action="store_true", help="keep the scratch folders")
-    parser.add_argument("designs", nargs="*", default=list(DESIGNS), choices=[[]] + list(DESIGNS), metavar="design")
+    parser.add_argument("designs", nargs="*", metavar="design", help="any of " + ", ".join(DESIGNS) + " (default all)")
     args = parser.parse_args()
+    unknown = [name for name in args.designs if name not in DESIGNS]
+    if unknown:
+        parser.error("unknown design: " + ", ".join(unknown))
     args.binary, args.source = os.path.abspath(args.binary), os.path.abspath(args.source)
     print("| design | members | joints | FPS median | sim s per clock s |")
     print("|---|---:|---:|---:|---:|")

@@ -14,8 +14,10 @@ constexpr float TIE = 1.0f / 256.0f;
 
 int discSpans(Vector2 centre, float radius, PixelSpan (&out)[MAX_DISC_SPANS]) {
     // A pixel is filled when its centre (x + 0.5, y + 0.5) is inside the disc. A centre on
-    // the circle is inside an outline of 36 segments only at a corner, and there the
-    // rasteriser's rule counts the leftmost corner and the lowest one (largest y) in.
+    // the circle is inside an outline of 36 segments only at a corner; there the
+    // rasteriser's edge rule decides: it counts the leftmost corner in and the rightmost
+    // out (as llvmpipe draws into the render target), and by the same bottom-left rule
+    // the lowest corner (largest y here) in and the highest out.
     const int top = static_cast<int>(std::ceil(centre.y - radius - 0.5f - TIE));
     const int bottom = static_cast<int>(std::floor(centre.y + radius - 0.5f + TIE));
     int count = 0;
