@@ -120,7 +120,7 @@ def main():
     print("|---|---:|---:|---:|---:|")
     for name in args.designs or list(DESIGNS):
         label, members, joints, fps, simulated = measure(args, name)
-        print(f"| {label} | {members} | {joints} | {fps:.0f} | {simulated:.2f} |", flush=True)
+        print(f"| {label} | {members} | {joints} | {fps:.{1 if fps < 10 else 0}f} | {simulated:.2f} |", flush=True)
 
 
 if __name__ == "__main__":
