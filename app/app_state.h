@@ -25,4 +25,5 @@ struct AppState {
     HumanSpawner spawner;
     RunControl run;
     FailureReport report;
+    std::uint64_t worldSteps = 0;  // world steps since start, for the frame log's simulated time
 };

@@ -21,6 +21,7 @@ void runSimulation(AppState& app, const InputSnapshot& in, const RandomInt& rand
     const bool quakeWasActive = app.quake.active;
     if (events.startQuake && !quakeWasActive) noteQuakeStart(app.report);
     const bool stepped = simulateFrame(app.sim, app.quake, app.spawner, app.stepAccumulator, events, randomInt);
+    if (stepped) ++app.worldSteps;
     if (time.advance) {
         FrameOutcome outcome;
         outcome.stepped = stepped;

@@ -1,11 +1,13 @@
 #include "ui/render_scene.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
 #include "physics/engine/b2layer.h"
-#include "physics/joint_loads.h"
 #include "ui/draw_human.h"
+#include "ui/joint_markers.h"
+#include "ui/screen_map.h"
 
 namespace {
 
@@ -14,35 +16,45 @@ constexpr float RAD_TO_DEG = 180.0f / 3.14159265358979323846f;
 constexpr float FIRST_BREAK_INNER = 3.0f;
 constexpr float FIRST_BREAK_OUTER = 4.0f;
 
-void drawEditorView(const SceneView& view) {
-    for (const Line& line : view.lines) DrawLineEx(line.start, line.end, 2.0f, LINE_COLOR);
+// The reference drawing leaves nothing out; the usual one skips what lies off screen.
+bool shown(const SceneView& view, const ScreenMap& map, Vector2 centre, float reach) {
+    return view.referenceDrawing || nearVisible(map, centre, reach);
+}
+
+void drawGridPoint(Vector2 point, Color color) {
+    DrawRectangle(static_cast<int>(point.x - 1), static_cast<int>(point.y - 1), 2, 2, color);
+}
+
+void drawEditorView(const SceneView& view, const ScreenMap& map) {
+    for (const Line& line : view.lines) {
+        const float t = EDITOR_LINE_THICKNESS;
+        if (view.referenceDrawing ||
+            boxVisible(map, std::min(line.start.x, line.end.x) - t, std::min(line.start.y, line.end.y) - t,
+                       std::max(line.start.x, line.end.x) + t, std::max(line.start.y, line.end.y) + t)) {
+            DrawLineEx(line.start, line.end, t, LINE_COLOR);
+        }
+    }
     for (std::size_t i : view.deletePreview) {
         if (i < view.lines.size()) DrawLineEx(view.lines[i].start, view.lines[i].end, 3.0f, DELETE_PREVIEW_COLOR);
     }
     for (const auto& row : view.grid) {
         for (const Vector2& point : row) {
-            DrawRectangle(static_cast<int>(point.x - 1), static_cast<int>(point.y - 1), 2, 2, BLACK);
+            if (shown(view, map, point, 2.0f)) drawGridPoint(point, BLACK);
         }
     }
-    if (view.hasPending) {
-        DrawRectangle(static_cast<int>(view.pendingStart.x - 1), static_cast<int>(view.pendingStart.y - 1),
-                      2, 2, PENDING_COLOR);
-    }
+    if (view.hasPending) drawGridPoint(view.pendingStart, PENDING_COLOR);
 }
 
-void drawJointMarkers(const Simulation& sim) {
-    for (const JointRecord& record : sim.jointRecords) {
-        if (record.jointSlot >= sim.jointSlots.size()) continue;
-        const b2JointId id = sim.jointSlots[record.jointSlot];
-        if (!isLive(id)) continue;
-        DrawCircleV(jointWorldPoint(id), 0.5f, jointLoadColor(record.accumulated, sim.accumulativeLimit));
+void drawSimulationView(const SceneView& view, const ScreenMap& map) {
+    for (const Beam& beam : view.sim.beams) {
+        if (shown(view, map, b2Body_GetPosition(beam.body), beam.halfWidth + beam.halfLength)) drawBeam(beam);
     }
-}
-
-void drawSimulationView(const Simulation& sim) {
-    for (const Beam& beam : sim.beams) drawBeam(beam);
-    for (const Human& human : sim.humans) drawHuman(human);
-    drawJointMarkers(sim);
+    for (const Human& human : view.sim.humans) drawHuman(human);
+    if (view.referenceDrawing) {
+        drawJointMarkersReference(view.sim);
+    } else {
+        drawJointMarkers(view.sim, map);
+    }
 }
 
 }  // namespace
@@ -67,10 +79,11 @@ void renderScene(const SceneView& view, const RenderTexture2D& renderTarget) {
     ClearBackground(BACKGROUND_COLOR);
     DrawFPS(760, 0);
     BeginMode2D(view.camera);
+    const ScreenMap map = screenMapOf(view.camera, static_cast<float>(SCREEN_SIZE));
     if (!view.simulating) {
-        drawEditorView(view);
+        drawEditorView(view, map);
     } else {
-        drawSimulationView(view.sim);
+        drawSimulationView(view, map);
     }
     DrawCircleV({10000.0f * view.epicenter.x, -10000.0f * view.epicenter.y}, 2.0f, EPICENTER_COLOR);
     drawBeam(view.sim.ground);

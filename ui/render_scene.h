@@ -28,6 +28,8 @@ struct SceneView {
     // Where the first joint of this simulation broke: ringed until G.
     bool hasFirstBreak = false;
     Vector2 firstBreakPoint{0.0f, 0.0f};
+    // Draw one raylib shape call per object, as first written (TREMORA_REFERENCE_DRAWING=1).
+    bool referenceDrawing = false;
 };
 
 inline constexpr Color BACKGROUND_COLOR{245, 245, 245, 255};
@@ -36,6 +38,8 @@ inline constexpr Color PENDING_COLOR{253, 249, 0, 255};
 inline constexpr Color DELETE_PREVIEW_COLOR{190, 33, 55, 255};
 inline constexpr Color EPICENTER_COLOR{230, 41, 55, 255};
 inline constexpr Color FIRST_BREAK_COLOR{200, 0, 220, 255};
+inline constexpr float JOINT_MARKER_RADIUS = 0.5f;    // world units
+inline constexpr float EDITOR_LINE_THICKNESS = 2.0f;  // world units
 
 // Joint marker colour: yellow with no load, red at the limit (a limit of 0 or less draws red).
 Color jointLoadColor(float accumulated, float accumulativeLimit);

@@ -3,9 +3,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "app/app_state.h"
 #include "app/frame.h"
+#include "app/frame_log.h"
 #include "app/window/app_views.h"
 #include "app/window/input_raylib.h"
 #include <imgui.h>
@@ -22,6 +24,21 @@ bool displayAvailable() {
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (x11 && *x11) || (wayland && *wayland);
+}
+
+// TREMORA_FRAME_LOG=path: a line a second with frames drawn and world steps taken; off when unset.
+std::FILE* openFrameLog() {
+    const char* path = std::getenv("TREMORA_FRAME_LOG");
+    if (!path || !*path) return nullptr;
+    std::FILE* file = std::fopen(path, "w");
+    if (!file) std::fprintf(stderr, "tremora: cannot write the frame log %s\n", path);
+    return file;
+}
+
+// TREMORA_REFERENCE_DRAWING=1: the scene drawn one shape call per object, for comparison.
+bool referenceDrawingAsked() {
+    const char* value = std::getenv("TREMORA_REFERENCE_DRAWING");
+    return value && std::string(value) == "1";
 }
 
 }  // namespace
@@ -52,6 +69,11 @@ int main() {
     GifRecorder recorder;
     UiCapture capture;
 
+    const bool referenceDrawing = referenceDrawingAsked();
+    std::FILE* frameLog = openFrameLog();
+    FrameCounter frameCounter;
+    std::string frameLine;
+
     const RandomInt randomInt = raylibRandomInt;
     bool running = !WindowShouldClose();
     while (running) {
@@ -60,15 +82,23 @@ int main() {
         in.uiWantsMouse = capture.wantsMouse;
 
         updateFrame(app, in, randomInt);
-        renderScene(sceneViewOf(app), renderTarget);
+        SceneView scene = sceneViewOf(app);
+        scene.referenceDrawing = referenceDrawing;
+        renderScene(scene, renderTarget);
         drawUiFrame(panelModelOf(app), panelActionsOf(app), panel);
         capture = readUiCapture();
         updateGifRecorder(recorder, controlDown(in) && keyPressed(in, KEY_F12), GetTime());
         EndDrawing();
+        const FrameFacts facts{app.worldSteps, app.sim.beams.size(), app.sim.jointSlots.size()};
+        if (frameLog && countFrame(frameCounter, GetTime(), facts, frameLine)) {
+            std::fputs(frameLine.c_str(), frameLog);
+            std::fflush(frameLog);
+        }
 
         running = !WindowShouldClose();
     }
 
+    if (frameLog) std::fclose(frameLog);
     stopGifRecorder(recorder, GetTime());
     shutdownApp(app);
     ImGui_ImplRaylib_Shutdown();

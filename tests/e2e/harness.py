@@ -34,8 +34,9 @@ def parse_args():
 class Session:
     """One Xvfb server plus one tremora process."""
 
-    def __init__(self, args, with_presets=True):
+    def __init__(self, args, with_presets=True, env=None):
         self.args = args
+        self.extra_env = dict(env or {})  # added to the program's environment
         self.workdir = tempfile.mkdtemp(prefix="tremora-e2e-")
         shipped = os.path.join(args.source, "save")
         if with_presets and os.path.isdir(shipped):
@@ -105,6 +106,7 @@ class Session:
         env["LIBGL_ALWAYS_SOFTWARE"] = "1"
         # Mesa and X keep allocations alive to the end of a process; only the unit tests check leaks.
         env["ASAN_OPTIONS"] = "detect_leaks=0"
+        env.update(self.extra_env)
         return env
 
     def start(self):
@@ -317,6 +319,20 @@ BACKGROUND = (245, 245, 245)
 
 def world_to_window(x, y, target=(0.0, 0.0), zoom=1.0):
     return int(round((x - target[0]) * zoom + 425)), int(round((y - target[1]) * zoom + 425))
+
+
+def truss_lines(column, cells, rows):
+    """The benchmark's truss (bench/trusses.cpp makeTruss) as (x0, y0, x1, y1) world lines:
+    every cell edge and one diagonal a cell, leaning alternately left and right."""
+    def point(c, r):
+        return 10.0 * (column + c), -20.0 - 10.0 * r
+
+    lines = [point(c, r) + point(c + 1, r) for r in range(rows + 1) for c in range(cells)]
+    for r in range(rows):
+        lines += [point(c, r) + point(c, r + 1) for c in range(cells + 1)]
+        lines += [point(c, r) + point(c + 1, r + 1) if (c + r) % 2 == 0 else point(c + 1, r) + point(c, r + 1)
+                  for c in range(cells)]
+    return lines
 
 
 def run_cases(cases):

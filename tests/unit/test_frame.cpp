@@ -77,6 +77,7 @@ TEST_F(FrameFixture, FramesOfAThirtiethStepEveryFrame) {
 
 TEST_F(FrameFixture, FramesOfAMillisecondStepOnTheNinth) {
     startWithFallingMember();
+    const std::uint64_t steps = app.worldSteps;
     for (int round = 0; round < 3; ++round) {
         for (int i = 1; i <= 8; ++i) {
             const float before = memberY();
@@ -89,6 +90,7 @@ TEST_F(FrameFixture, FramesOfAMillisecondStepOnTheNinth) {
         EXPECT_EQ(app.stepAccumulator, 0.0f);
         EXPECT_GT(memberY(), before) << "round " << round;
     }
+    EXPECT_EQ(app.worldSteps, steps + 3);  // the frame log's simulated time
 }
 
 TEST_F(FrameFixture, TypingModeSuspendsCameraAndModeKeysOnly) {

@@ -1,0 +1,127 @@
+#!/usr/bin/env python3
+"""Frames per second and simulated time per second of clock in the real window.
+
+For each named design the program starts afresh under its own Xvfb (software GL, as in
+the end-to-end tests), loads the design, presses F (and Enter for a quake row), and reads
+the frame log the program writes when TREMORA_FRAME_LOG names a file: one line a second
+with the frames drawn and the world steps of 1/120 s taken.
+
+    window_bench.py --binary build/tremora --source . [--seconds N] [--reference] [design ...]
+
+Designs: editor (the empty editor), hause, lightaf, truss (truss ~1,000),
+truss-quake (the same under a quake), grid (every grid point joined to its 8 neighbours).
+"""
+import argparse
+import os
+import statistics
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from harness import PANEL_ROW, Session, panel_headers, truss_lines  # noqa: E402
+from test_drawing import load_design  # noqa: E402
+from test_files import NOWHERE, open_headers, press  # noqa: E402
+
+STEP = 1.0 / 120.0  # seconds of simulated time per world step
+
+
+def grid_point(column, row):
+    return 10.0 * column, -20.0 - 10.0 * row
+
+
+def full_grid(size=50):
+    """Every grid point joined to its eight neighbours (bench/trusses.cpp makeFullGrid)."""
+    lines = []
+    for r in range(size):
+        for c in range(size):
+            if c + 1 < size:
+                lines.append(grid_point(c, r) + grid_point(c + 1, r))
+            if r + 1 < size:
+                lines.append(grid_point(c, r) + grid_point(c, r + 1))
+            if c + 1 < size and r + 1 < size:
+                lines.append(grid_point(c, r) + grid_point(c + 1, r + 1))
+                lines.append(grid_point(c + 1, r) + grid_point(c, r + 1))
+    return lines
+
+
+# name: (label, preset row or design lines, build it, quake)
+DESIGNS = {
+    "editor": ("empty editor", None, False, False),
+    "hause": ("hause preset", 1, True, False),
+    "lightaf": ("lightaf preset", 2, True, False),
+    "truss": ("truss ~1,000", lambda: truss_lines(5, 18, 18), True, False),
+    "truss-quake": ("truss ~1,000, quake", lambda: truss_lines(5, 18, 18), True, True),
+    "grid": ("full grid", full_grid, True, False),
+}
+
+
+class LoggedSession(Session):
+    def __init__(self, args):
+        super().__init__(args, env={"TREMORA_REFERENCE_DRAWING": "1"} if args.reference else {})
+        self.frame_log = os.path.join(self.workdir, "frames.log")
+        self.extra_env["TREMORA_FRAME_LOG"] = self.frame_log
+
+    def log_lines(self):
+        """The frame log so far, as dictionaries of numbers."""
+        if not os.path.exists(self.frame_log):
+            return []
+        with open(self.frame_log) as f:
+            rows = [line.split() for line in f if line.endswith("\n")]
+        return [{key: float(value) for key, value in zip(row[::2], row[1::2])} for row in rows]
+
+
+def load(s, name, design):
+    """Puts the design into the editor: a preset button, or a design file."""
+    if isinstance(design, int):
+        open_headers(s, "Presets")
+        press(s, panel_headers(s.screenshot())["Presets"] + design * PANEL_ROW)
+        open_headers(s, "Presets")  # closed again: the panel looks as it does at start
+    elif design is not None:
+        load_design(s, name, design())
+
+
+def measure(args, name):
+    label, design, build, quake = DESIGNS[name]
+    with LoggedSession(args) as s:
+        s.start()
+        load(s, name, design)
+        s.move(*NOWHERE)
+        seen = len(s.log_lines())
+        if build:
+            s.key("f")
+            if not s.wait_for(lambda: any(line["members"] > 0 for line in s.log_lines()[seen:]), 60):
+                raise AssertionError(f"{name}: the simulation did not start")
+        if quake:
+            s.key("Return")
+        # the second after F (or after start-up) is skipped: the build and first frames
+        start = len(s.log_lines()) + 1
+        wanted = start + args.seconds
+        if not s.wait_for(lambda: len(s.log_lines()) >= wanted, 30 + 5 * args.seconds):
+            raise AssertionError(f"{name}: the frame log stopped")
+        lines = s.log_lines()[start:wanted]
+    fps = statistics.median(line["frames"] / line["span"] for line in lines)
+    simulated = sum(line["steps"] for line in lines) * STEP / sum(line["span"] for line in lines)
+    return label, int(lines[-1]["members"]), int(lines[-1]["joints"]), fps, simulated
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--binary", required=True)
+    parser.add_argument("--source", required=True)
+    parser.add_argument("--seconds", type=int, default=5, help="seconds measured per design (default 5)")
+    parser.add_argument("--reference", action="store_true", help="the reference drawing (TREMORA_REFERENCE_DRAWING)")
+    parser.add_argument("--keep", action="store_true", help="keep the scratch folders")
+    parser.add_argument("designs", nargs="*", metavar="design", help="any of " + ", ".join(DESIGNS) + " (default all)")
+    args = parser.parse_args()
+    unknown = [name for name in args.designs if name not in DESIGNS]
+    if unknown:
+        parser.error("unknown design: " + ", ".join(unknown))
+    args.binary, args.source = os.path.abspath(args.binary), os.path.abspath(args.source)
+    print("| design | members | joints | FPS median | sim s per clock s |")
+    print("|---|---:|---:|---:|---:|")
+    for name in args.designs or list(DESIGNS):
+        label, members, joints, fps, simulated = measure(args, name)
+        print(f"| {label} | {members} | {joints} | {fps:.{1 if fps < 10 else 0}f} | {simulated:.2f} |", flush=True)
+
+
+if __name__ == "__main__":
+    main()
