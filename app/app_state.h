@@ -4,6 +4,7 @@
 #include <raylib.h>
 
 #include <cstdint>
+#include <string>
 
 #include "app/editor.h"
 #include "physics/human_types.h"
@@ -19,4 +20,7 @@ struct AppState {
     Simulation sim;
     QuakeState quake;
     HumanSpawner spawner;
+    // Why the last F, Enter or simulated step did not go as asked ("" when it did);
+    // shown in the panel until the next simulation starts.
+    std::string notice;
 };

@@ -7,6 +7,7 @@
 #include "app/sim_frame.h"
 #include "persistence/presets.h"
 #include "physics/world.h"
+#include "quake/quake.h"
 
 namespace {
 
@@ -67,7 +68,15 @@ void updateFrame(AppState& app, const InputSnapshot& raw, const RandomInt& rando
     events.clockSeconds = in.time;
     events.dropFigure = keyPressed(in, KEY_K);
     events.figurePoint = screenToWorld(app.camera, in.mouse);
-    simulateFrame(app.sim, app.quake, app.spawner, app.stepAccumulator, events, randomInt);
+    if (events.startQuake) {
+        const std::string problem = magnitudeProblem(app.quake.magnitude);
+        if (!problem.empty()) {
+            app.notice = "Quake not started: " + problem;
+            events.startQuake = false;
+        }
+    }
+    const bool stepped = simulateFrame(app.sim, app.quake, app.spawner, app.stepAccumulator, events, randomInt);
+    if (stepped && !worldIsFinite(app.sim)) stopUnstableSimulation(app);
 }
 
 void shutdownApp(AppState& app) { destroySimulation(app.sim); }

@@ -196,6 +196,11 @@ int main(int argc, char** argv) {
     rows.push_back(structureRow(sim, "truss ~1,000", truss1000, opt));
     rows.push_back(structureRow(sim, "truss ~5,000", truss5000, opt));
     rows.push_back(structureRow(sim, "full grid, 8 neighbours", fullGrid, opt));
+    // At the bounds F enforces: joints (one post drawn over and over, every copy hinged
+    // to every other) and members (short separate sticks, each on its own).
+    rows.push_back(structureRow(sim, "446 copies of one post (joint bound)",
+                                std::vector<Line>(446, Line{{100.0f, -20.0f}, {100.0f, -30.0f}}), opt));
+    rows.push_back(structureRow(sim, "20,000 separate sticks (member bound)", makeSticks(20000), opt));
     rows.push_back(quakeRow(sim, "quake on truss ~1,000", truss1000, 0, opt));
     rows.push_back(quakeRow(sim, "quake + 100 ragdolls on truss ~1,000", truss1000, 100, opt));
 

@@ -15,3 +15,12 @@ void joinBeams(Simulation& sim, std::size_t first, std::size_t second);
 bool stepWorld(Simulation& sim, float& stepAccumulator);
 void clearStructure(Simulation& sim);
 void destroySimulation(Simulation& sim);
+
+// Whether an end point lies in the ground zone, where it is pinned to the ground.
+bool pinnedPoint(Vector2 p, float groundTop);
+// Whether every body of the world (ground, members, figures) has a finite position,
+// rotation and velocity; an unstable step leaves some of them not a number.
+bool worldIsFinite(const Simulation& sim);
+// A fresh world and ground in place of the old ones (and of everything built in them),
+// keeping the settings and the presets.
+void recreateWorld(Simulation& sim);

@@ -2,6 +2,7 @@
 // The timed quake: noise-modulated forces on the grounded members.
 #include <raylib.h>
 
+#include <string>
 #include <vector>
 
 #include "physics/random_int.h"
@@ -31,6 +32,11 @@ struct QuakeState {
 // far above it make the engine's speed check overflow and stop them dead, and piled-up
 // forces near the float limit turn positions into NaN.
 inline constexpr float QUAKE_FORCE_LIMIT = 1.0e12f;
+
+// Why a quake of this magnitude cannot shake anything ("" when it can): a magnitude
+// that is not a finite number pushes nothing, and below 0 the push is too weak to move
+// a member.
+std::string magnitudeProblem(float magnitude);
 
 // Reseeds the noise from the clock (seconds since start) and draws the two abscissas.
 void startGroundMotion(QuakeState& quake, double timeSeconds, const RandomInt& randomInt);

@@ -16,6 +16,9 @@
 struct PanelState {
     char filePathBuffer[128] = "Enter Filepath";  // the File section's text box
     std::string fileMessage;                       // status of the last Save or Load
+    // A typed value that was refused, and why: shown under its field (by its id).
+    std::string refusedField;
+    std::string refusal;
 };
 
 // What the panel shows and edits in this frame.
@@ -24,6 +27,7 @@ struct PanelModel {
     bool deleteMode = false;
     Simulation& sim;     // material and joint settings, the preset list
     QuakeState& quake;   // quake settings, status and graphs
+    const std::string& notice;  // why F, Enter or a step did not go as asked ("" when they did)
 };
 
 // The commands the panel asks the program to carry out.

@@ -14,7 +14,7 @@ SceneView sceneViewOf(const AppState& app) {
 }
 
 PanelModel panelModelOf(AppState& app) {
-    return PanelModel{app.simulating != 0, app.editor.deleteMode == 1, app.sim, app.quake};
+    return PanelModel{app.simulating != 0, app.editor.deleteMode == 1, app.sim, app.quake, app.notice};
 }
 
 PanelActions panelActionsOf(AppState& app) {

@@ -24,6 +24,13 @@ bool displayAvailable() {
     return (x11 && *x11) || (wayland && *wayland);
 }
 
+// F12 alone: the window as a PNG, numbered as the windowing library numbers its own
+// (raylib is built without its capture keys, so Ctrl+F12 makes only the GIF).
+void takeScreenshot(int& counter) {
+    TakeScreenshot(TextFormat("screenshot%03i.png", counter));
+    ++counter;
+}
+
 }  // namespace
 
 int main() {
@@ -50,6 +57,7 @@ int main() {
 
     PanelState panel;
     GifRecorder recorder;
+    int screenshots = 0;
     UiCapture capture;
 
     const RandomInt randomInt = raylibRandomInt;
@@ -64,7 +72,9 @@ int main() {
         drawUiFrame(panelModelOf(app), panelActionsOf(app), panel);
         capture = readUiCapture();
         const bool ctrlHeld = keyDown(in, KEY_LEFT_CONTROL) || keyDown(in, KEY_RIGHT_CONTROL);
-        updateGifRecorder(recorder, ctrlHeld && keyPressed(in, KEY_F12), GetTime());
+        const bool f12 = keyPressed(in, KEY_F12);
+        updateGifRecorder(recorder, ctrlHeld && f12, GetTime());
+        if (f12 && !ctrlHeld) takeScreenshot(screenshots);
         EndDrawing();
 
         running = !WindowShouldClose();

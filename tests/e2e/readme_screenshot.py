@@ -4,6 +4,7 @@
 """
 import os
 import subprocess
+import time
 import sys
 
 import harness
@@ -21,19 +22,19 @@ def main():
         s.start()
         bars = panel_headers(s.screenshot())
         s.click(150, bars["Presets"])
-        s.wait_frames(0.3)
+        time.sleep(0.3)
         s.click(40, bars["Presets"] + PANEL_ROW)  # the first preset button, "hause"
         s.click(150, bars["Quake Status"])
-        s.wait_frames(0.3)
+        time.sleep(0.3)
         bars = panel_headers(s.screenshot())
         s.click(150, bars["Fun With Graphs"])
         s.move(600, 600)
         s.key("d", hold=2.3)  # pan right to the house
         s.wheel(600, 600, 2)
         s.key("f")
-        s.wait_frames(0.5)
+        time.sleep(0.5)
         s.key("Return")
-        s.wait_frames(0.35)
+        time.sleep(0.35)
         s.screenshot("readme")
         ppm = os.path.join(s.workdir, "readme.ppm")
         subprocess.run(["/usr/bin/convert", ppm, os.path.abspath(out)], check=True)
