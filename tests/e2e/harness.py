@@ -46,7 +46,6 @@ class Session:
         self.window = None
         self.shots = 0
         self.mouse = (WINDOW - 1, WINDOW - 1)
-        self.headers = {}
 
     # --- lifecycle -----------------------------------------------------------
     def __enter__(self):
@@ -164,7 +163,7 @@ class Session:
                     values[key] = int(line.split(":")[1])
         return values
 
-    def screenshot_when(self, predicate, timeout=5.0, name=None):
+    def screenshot_when(self, predicate, timeout=15.0, name=None):
         """Screenshots until predicate(image) holds or the time is up; returns the last one,
         so the caller's assertions judge what the program showed by the deadline."""
         deadline = time.time() + timeout
@@ -179,7 +178,7 @@ class Session:
         mouse is moved onto the "Controls" header bar until the bar shows its hover colour,
         then put back (input is handled in order, so that frame came after the rest)."""
         back = self.mouse
-        bar = self.panel_header_y("Controls")
+        bar = panel_headers(self.screenshot("headers"))["Controls"]
         hovered = lambda img: near(img.pixel(250, bar), HEADER_COLOURS[1], 8)
         self.move(250, bar)
         if not hovered(self.screenshot_when(hovered, timeout)):
@@ -187,11 +186,6 @@ class Session:
         self.move(*back)
         if not self.wait_for(lambda: not hovered(self.screenshot("sync")), timeout):
             raise AssertionError("the hover of the Controls header did not go")
-
-    def panel_header_y(self, name):
-        if name not in self.headers:
-            self.headers = panel_headers(self.screenshot("headers"))
-        return self.headers[name]
 
     def move(self, x, y):
         geo = self.window_geometry()
@@ -252,7 +246,7 @@ class Session:
         for ch in text:
             self.key(names.get(ch, ch))
 
-    def wheel(self, x, y, notches, timeout=10.0):
+    def wheel(self, x, y, notches, timeout=15.0):
         """Turns the wheel one notch at a time, each after the last has visibly zoomed: the
         windowing library keeps one wheel movement per frame, so two notches within one
         slow frame would count as one. Needs the camera on the world origin."""

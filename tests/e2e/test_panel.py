@@ -144,7 +144,7 @@ def ctrl_f12_records_a_gif(args):
         s.combo("ctrl", "F12")
         gifs = glob.glob(os.path.join(s.workdir, "*.gif"))
         assert len(gifs) == 1, gifs
-        s.wait_for(lambda: gif_complete(gifs[0]), 10)
+        s.wait_for(lambda: gif_complete(gifs[0]), 20)
         assert re.fullmatch(r"[A-Za-z_]*[0-9]+\.gif", os.path.basename(gifs[0])), gifs
         width, height, frames, complete = gif_frames(gifs[0])
         assert (width, height) == (850, 850), (width, height)
@@ -196,8 +196,14 @@ def quake_status_and_graphs(args):
         s.key("Return")
         active = lambda img: img.count(is_color(GREY, 10), status_of(img)) == 0
         bar = lambda img: img.count(is_color(PROGRESS, 10), status_of(img))
-        first = s.screenshot_when(lambda img: active(img) and bar(img) > 0, name="quake1")
-        second = s.screenshot_when(lambda img: bar(img) > bar(first) + 50, name="quake2")
+
+        def plotted(img):
+            graphs = between(panel_headers(img), "Fun With Graphs", "Controls")
+            plots = ((0, graphs[1], 300, graphs[1] + 150), (0, graphs[3] - 150, 300, graphs[3]))
+            return graphs[3] - graphs[1] >= 300 and all(img.count(is_color(PLOT_LINE, 12), p) > 15 for p in plots)
+
+        first = s.screenshot_when(lambda img: active(img) and bar(img) > 0 and plotted(img), name="quake1")
+        second = s.screenshot_when(lambda img: bar(img) > bar(first) + 50 and plotted(img), name="quake2")
         bars = []
         for img in (first, second):
             headers = panel_headers(img)

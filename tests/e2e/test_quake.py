@@ -20,10 +20,11 @@ def shakes_and_tires_joints(args):
             s.place_line(start, end)
         s.key("f")
         s.wheel(600, 600, 2)  # zoom 3
-        before = s.screenshot_when(lambda img: img.count(is_color(BLUE, 40), SCENE) > 300, name="before")
-        assert before.count(is_color(BLUE, 40), SCENE) > 300
-        assert before.count(is_color(YELLOW, 60), SCENE) > 0
-        assert before.count(tired, SCENE) == 0
+        built = lambda img: img.count(is_color(BLUE, 40), SCENE) > 300 and img.count(is_color(YELLOW, 60), SCENE) > 0
+        before = s.screenshot_when(built, name="before")
+        assert before.count(is_color(BLUE, 40), SCENE) > 300, before.count(is_color(BLUE, 40), SCENE)
+        assert before.count(is_color(YELLOW, 60), SCENE) > 0, "no joint marker"
+        assert before.count(tired, SCENE) == 0, before.count(tired, SCENE)
         s.key("Return")
         # Shots until the markers have tired and members have moved between two shots
         # taken a second apart; the quake itself lasts four seconds of frames, which a busy
