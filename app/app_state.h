@@ -4,6 +4,7 @@
 #include <raylib.h>
 
 #include <cstdint>
+#include <string>
 
 #include "app/editor.h"
 #include "app/undo_history.h"
@@ -26,4 +27,7 @@ struct AppState {
     RunControl run;
     FailureReport report;
     std::uint64_t worldSteps = 0;  // world steps since start, for the frame log's simulated time
+    // Why the last F, Enter or simulated step did not go as asked ("" when it did);
+    // shown in the panel until the next simulation starts.
+    std::string notice;
 };

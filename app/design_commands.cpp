@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/undo_commands.h"
+#include "persistence/design_check.h"
 
 Design makeDesign(const EditorState& editor, const Simulation& sim, const QuakeState& quake,
                   const std::string& name) {
@@ -36,7 +37,7 @@ FileResult saveCurrentDesign(const EditorState& editor, const Simulation& sim, c
 FileResult loadFromFile(EditorState& editor, Simulation& sim, QuakeState& quake, const std::string& name,
                         const std::string& baseDir) {
     Design design;
-    FileResult result = readDesignFile(name, design, baseDir);
+    FileResult result = readUsableDesign(name, design, baseDir);
     if (!result.ok) return result;
     // Room for the new entry is made first, so that nothing after applying can fail.
     sim.presets.reserve(sim.presets.size() + 1);

@@ -18,7 +18,8 @@ void applyDesign(EditorState& editor, Simulation& sim, QuakeState& quake, const 
 // Save: makeDesign with the typed name, then saveToFile.
 FileResult saveCurrentDesign(const EditorState& editor, const Simulation& sim, const QuakeState& quake,
                              const std::string& name, const std::string& baseDir = ".");
-// Load: read completely, apply, append to the presets. Nothing changes on failure.
+// Load: read completely, check the settings, apply, append to the presets. Nothing
+// changes on failure.
 FileResult loadFromFile(EditorState& editor, Simulation& sim, QuakeState& quake, const std::string& name,
                         const std::string& baseDir = ".");
 

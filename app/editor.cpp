@@ -12,8 +12,8 @@ EditorState makeEditorState() {
         std::vector<Vector2>& row = editor.grid[static_cast<std::size_t>(r)];
         row.resize(GRID_SIZE);
         for (int c = 0; c < GRID_SIZE; ++c) {
-            row[static_cast<std::size_t>(c)] = Vector2{10.0f * static_cast<float>(c),
-                                                       -20.0f - 10.0f * static_cast<float>(r)};
+            row[static_cast<std::size_t>(c)] = Vector2{GRID_SPACING * static_cast<float>(c),
+                                                       -20.0f - GRID_SPACING * static_cast<float>(r)};
         }
     }
     return editor;

@@ -10,7 +10,6 @@
 #include "app/input.h"
 #include "physics/structure.h"
 
-inline constexpr int GRID_SIZE = 50;
 inline constexpr float SNAP_RADIUS = 3.0f;
 inline constexpr float DELETE_THRESHOLD = 2.0f;
 

@@ -9,6 +9,7 @@
 #include "app/sim_run.h"
 #include "persistence/presets.h"
 #include "physics/world.h"
+#include "quake/quake.h"
 
 namespace {
 

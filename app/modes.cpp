@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "physics/build_limits.h"
 #include "physics/world.h"
 
 namespace {
@@ -53,6 +54,14 @@ void updateTypingMode(AppState& app, const InputSnapshot& in) {
 }
 
 void startSimulation(AppState& app) {
+    // The last guard before the engine: a density it cannot take, or a structure too
+    // large to step, is refused here and nothing is built.
+    const std::string problem = structureProblem(app.editor.lines, app.sim.density, app.sim.groundTop);
+    if (!problem.empty()) {
+        app.notice = "Not started: " + problem;
+        return;
+    }
+    app.notice.clear();
     app.simulating = 1;
     buildStructure(app.sim, std::vector<Line>(app.editor.lines));
     app.report = startReport(app.sim);
@@ -69,4 +78,13 @@ void resetSimulation(AppState& app) {
     clearStructure(app.sim);
     app.report = FailureReport{};
     restartRun(app.run);
+    // A step that went unstable may have written not-a-number into the ground through
+    // the pins; the next structure gets a clean world.
+    if (!worldIsFinite(app.sim)) renewWorld(app.sim);
+    app.quake.groundBody = app.sim.ground.body;
+}
+
+void stopUnstableSimulation(AppState& app) {
+    resetSimulation(app);
+    app.notice = UNSTABLE_NOTICE;
 }

@@ -14,5 +14,12 @@ void updateCameraAndModes(AppState& app, const InputSnapshot& in);
 // Backslash flips typing mode; runs every frame.
 void updateTypingMode(AppState& app, const InputSnapshot& in);
 
+// F: builds the lines, unless the density or the structure's size is refused (then the
+// reason is in app.notice and nothing is built).
 void startSimulation(AppState& app);
+// G: back to the editor; leaves a clean world and ground.
 void resetSimulation(AppState& app);
+
+inline constexpr const char* UNSTABLE_NOTICE = "The simulation became unstable and was stopped";
+// After a step that left a body not a number: back to the editor with a fresh world.
+void stopUnstableSimulation(AppState& app);

@@ -3,6 +3,10 @@
 #include "app/modes.h"
 #include "app/sim_frame.h"
 #include "physics/time_step.h"
+#include "physics/world.h"
+#include "quake/quake.h"
+
+#include <string>
 
 void runSimulation(AppState& app, const InputSnapshot& in, const RandomInt& randomInt) {
     const FrameTime time = takeFrameTime(app.run, in.frameTime);
@@ -18,10 +22,21 @@ void runSimulation(AppState& app, const InputSnapshot& in, const RandomInt& rand
     events.dropFigure = keyPressed(in, KEY_K);
     events.figurePoint = screenToWorld(app.camera, in.mouse);
 
+    if (events.startQuake) {
+        const std::string problem = magnitudeProblem(app.quake.magnitude);
+        if (!problem.empty()) {
+            app.notice = "Quake not started: " + problem;
+            events.startQuake = false;
+        }
+    }
     const bool quakeWasActive = app.quake.active;
     if (events.startQuake && !quakeWasActive) noteQuakeStart(app.report);
     const bool stepped = simulateFrame(app.sim, app.quake, app.spawner, app.stepAccumulator, events, randomInt);
     if (stepped) ++app.worldSteps;
+    if (stepped && !worldIsFinite(app.sim)) {
+        stopUnstableSimulation(app);
+        return;
+    }
     if (time.advance) {
         FrameOutcome outcome;
         outcome.stepped = stepped;

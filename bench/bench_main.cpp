@@ -237,6 +237,15 @@ int main(int argc, char** argv) {
         {"truss ~5,000", [&] { return structureRow(sim, "truss ~5,000", truss5000, false, opt); }},
         {"truss ~5,000 at rest", [&] { return structureRow(sim, "truss ~5,000", truss5000, true, opt); }},
         {"full grid", [&] { return structureRow(sim, "full grid, 8 neighbours", fullGrid, false, opt); }},
+        // At the bounds F enforces: joints (one post drawn over and over, every copy hinged
+        // to every other) and members (short separate sticks, each on its own).
+        {"446 copies of one post (joint bound)",
+         [&] {
+             return structureRow(sim, "446 copies of one post (joint bound)",
+                                 std::vector<Line>(446, Line{{100.0f, -20.0f}, {100.0f, -30.0f}}), false, opt);
+         }},
+        {"20,000 separate sticks (member bound)",
+         [&] { return structureRow(sim, "20,000 separate sticks (member bound)", makeSticks(20000), false, opt); }},
         {"quake on truss ~1,000",
          [&] { return quakeRow(sim, "quake on truss ~1,000", truss1000, 0, aboveTruss, opt); }},
         {"quake + 100 figures on truss ~1,000",

@@ -46,3 +46,13 @@ std::vector<Line> makeFullGrid() {
     }
     return lines;
 }
+
+std::vector<Line> makeSticks(int count) {
+    std::vector<Line> lines;
+    for (int k = 0; k < count; ++k) {
+        const float x = 2.0f * static_cast<float>(k % 250);
+        const float y = -30.0f - 2.0f * static_cast<float>(k / 250);
+        lines.push_back(Line{{x, y}, {x + 1.0f, y}});
+    }
+    return lines;
+}

@@ -13,3 +13,6 @@ std::vector<Line> makeTruss(int column, int cells, int rows);
 // Every pair of neighbouring grid points joined, diagonals included (eight neighbours):
 // 2 * 50 * 49 straight members plus 2 * 49 * 49 diagonals, 9,702 in all.
 std::vector<Line> makeFullGrid();
+
+// count short horizontal sticks in rows above the grid, none touching another.
+std::vector<Line> makeSticks(int count);

@@ -3,7 +3,11 @@
 
 #include <cereal/archives/binary.hpp>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -21,8 +25,6 @@ namespace {
 // Bytes of a file with no lines and an empty name: the two counts and seven floats.
 constexpr std::uint64_t EMPTY_DESIGN_BYTES = 44;
 constexpr std::uint64_t LINE_BYTES = 16;
-
-std::string shownPath(const std::string& name) { return "save/" + name + ".velmar"; }
 
 fs::path filePath(const std::string& baseDir, const std::string& name) {
     return fs::path(baseDir) / "save" / (name + ".velmar");
@@ -82,12 +84,63 @@ std::string describeErrno(const std::string& what) {
 }
 
 void removeQuietly(const fs::path& path) {
-    std::error_code ignored;
-    fs::remove(path, ignored);
+    std::error_code ec;
+    fs::remove(path, ec);
+}
+
+// A write past the process's file-size limit (ulimit -f) then fails with EFBIG and a
+// message, instead of ending the program with SIGXFSZ.
+void ignoreFileSizeSignal() {
+    static const bool ignored = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+    (void)ignored;
+}
+
+// Why the target's folder, with every link in it followed, is not inside save/ ("" when it is).
+std::string folderProblem(const fs::path& saveFolder, const fs::path& target) {
+    std::error_code ec;
+    const fs::path root = fs::weakly_canonical(fs::absolute(saveFolder, ec), ec);
+    if (ec) return "the save folder cannot be resolved (" + ec.message() + ")";
+    const fs::path folder = fs::weakly_canonical(fs::absolute(target.parent_path(), ec), ec);
+    if (ec) return "its folder cannot be resolved (" + ec.message() + ")";
+    auto inside = folder.begin();
+    for (const fs::path& part : root) {
+        if (inside == folder.end() || *inside != part) return "its folder leads outside save/ through a link";
+        ++inside;
+    }
+    return "";
+}
+
+// Writes all bytes to a new file at path; "" on success, else the reason (the file is
+// then removed again).
+std::string writeNewFile(const fs::path& path, const std::string& bytes) {
+    errno = 0;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) return describeErrno("a temporary file cannot be created beside it");
+    std::string problem;
+    std::size_t done = 0;
+    while (done < bytes.size() && problem.empty()) {
+        errno = 0;
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            problem = describeErrno("writing the file failed after " + std::to_string(done) + " of " +
+                                    std::to_string(bytes.size()) + " bytes");
+        }
+    }
+    errno = 0;
+    if (::close(fd) != 0 && problem.empty()) problem = describeErrno("writing the file failed");
+    if (!problem.empty()) removeQuietly(path);
+    return problem;
 }
 
 // The reason a write failed, or "" after the file has been replaced.
-std::string writeReplacing(const Design& design, const fs::path& target, const std::string& shown) {
+std::string writeReplacing(const Design& design, const fs::path& saveFolder, const fs::path& target,
+                           const std::string& shown) {
+    std::string problem = folderProblem(saveFolder, target);
+    if (!problem.empty()) return problem;
     std::error_code ec;
     fs::create_directories(target.parent_path(), ec);
     if (ec) {
@@ -96,29 +149,12 @@ std::string writeReplacing(const Design& design, const fs::path& target, const s
     }
     if (fs::is_directory(target, ec)) return "a folder of that name is in the way";
 
-    fs::path temporary = target;
-    temporary += ".tmp";
-    {
-        errno = 0;
-        std::ofstream stream(temporary, std::ios::binary | std::ios::trunc);
-        if (!stream) return describeErrno("a temporary file cannot be created beside it");
-        try {
-            errno = 0;
-            cereal::BinaryOutputArchive archive(stream);
-            archive(design);
-        } catch (const std::exception& e) {
-            const std::string reason = describeErrno(e.what());
-            stream.close();
-            removeQuietly(temporary);
-            return reason;
-        }
-        errno = 0;
-        stream.close();
-        if (stream.fail()) {
-            removeQuietly(temporary);
-            return describeErrno("writing the file failed");
-        }
-    }
+    // The whole file is written under a short temporary name and then renamed over the
+    // old one, so a failed save leaves the old file as it was.
+    const std::string bytes = encodeDesign(design);
+    const fs::path temporary = target.parent_path() / saveTemporaryName();
+    problem = writeNewFile(temporary, bytes);
+    if (!problem.empty()) return problem;
     fs::rename(temporary, target, ec);
     if (ec) {
         removeQuietly(temporary);
@@ -157,6 +193,10 @@ std::string readWhole(const fs::path& path, const fs::path& saveFolder, std::str
 }
 
 }  // namespace
+
+std::string shownDesignPath(const std::string& name) { return "save/" + name + ".velmar"; }
+
+std::string saveTemporaryName() { return ".tremora-save-" + std::to_string(::getpid()) + ".tmp"; }
 
 std::string designNameProblem(const std::string& name) {
     if (name.find('\0') != std::string::npos) return "the name contains a zero byte";
@@ -200,11 +240,12 @@ bool decodeDesign(const std::string& bytes, Design& out, std::string& reason) {
 }
 
 FileResult saveToFile(const Design& design, const std::string& baseDir) {
-    const std::string shown = shownPath(design.name);
+    const std::string shown = shownDesignPath(design.name);
     std::string problem = designNameProblem(design.name);
     if (problem.empty()) {
+        ignoreFileSizeSignal();
         try {
-            problem = writeReplacing(design, filePath(baseDir, design.name), shown);
+            problem = writeReplacing(design, fs::path(baseDir) / "save", filePath(baseDir, design.name), shown);
         } catch (const std::bad_alloc&) {
             problem = "not enough memory";
         } catch (const std::exception& e) {
@@ -216,7 +257,7 @@ FileResult saveToFile(const Design& design, const std::string& baseDir) {
 }
 
 FileResult readDesignFile(const std::string& name, Design& out, const std::string& baseDir) {
-    const std::string shown = shownPath(name);
+    const std::string shown = shownDesignPath(name);
     std::string problem = designNameProblem(name);
     if (problem.empty()) {
         try {

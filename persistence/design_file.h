@@ -13,9 +13,17 @@ struct FileResult {
 };
 
 // Writes save/<design.name>.velmar below baseDir (the working directory by default).
+// A failed save (no room, a file-size limit, a folder that resolves outside save/
+// through a link) leaves the old file and no temporary file behind.
 FileResult saveToFile(const Design& design, const std::string& baseDir = ".");
 // Reads save/<name>.velmar below baseDir into out; out is only written on success.
 FileResult readDesignFile(const std::string& name, Design& out, const std::string& baseDir = ".");
+
+// "save/<name>.velmar", as messages show a design's file.
+std::string shownDesignPath(const std::string& name);
+// The name of the file a save writes before renaming it into place, in the target's
+// folder: short, so any name the file system takes can be saved.
+std::string saveTemporaryName();
 
 // The largest file the reader accepts (about four million lines).
 inline constexpr std::uint64_t MAX_DESIGN_FILE_BYTES = 64ull * 1024 * 1024;

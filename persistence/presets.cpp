@@ -3,9 +3,11 @@
 
 #include <utility>
 
+#include "persistence/design_check.h"
+
 bool loadPreset(Simulation& sim, const std::string& name, const std::string& baseDir) {
     Design design;
-    if (!readDesignFile(name, design, baseDir).ok) return false;
+    if (!readUsableDesign(name, design, baseDir).ok) return false;
     sim.presets.push_back(std::move(design));
     return true;
 }

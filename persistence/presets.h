@@ -5,5 +5,6 @@
 #include "persistence/design_file.h"
 #include "physics/structure.h"
 
-// Appends the design of save/<name>.velmar to sim.presets; a missing or bad file is skipped.
+// Appends the design of save/<name>.velmar to sim.presets; a missing or bad file, or one
+// whose settings cannot be simulated, is skipped.
 bool loadPreset(Simulation& sim, const std::string& name, const std::string& baseDir = ".");

@@ -18,6 +18,10 @@ struct Line {
 };
 static_assert(sizeof(Line) == 16, "Line is stored as four floats");
 
+// The editor's snap grid: GRID_SIZE x GRID_SIZE points, GRID_SPACING units (one metre) apart.
+inline constexpr int GRID_SIZE = 50;
+inline constexpr float GRID_SPACING = 10.0f;
+
 // A named snapshot of a structure and of all its settings (design files, presets).
 struct Design {
     std::vector<Line> lines;

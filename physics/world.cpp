@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "physics/build_limits.h"
+#include "physics/end_points.h"
 #include "physics/engine/b2layer.h"
 #include "physics/human.h"
 
@@ -25,12 +27,6 @@ constexpr std::size_t RESERVED_JOINT_SLOTS = 1000;
 
 bool samePoint(Vector2 a, Vector2 b) { return a.x == b.x && a.y == b.y; }
 
-// Whether the two lines share an end point in any of the four ways joinBeams tests.
-bool shareEndPoint(const Line& a, const Line& b) {
-    return (b.start.x == a.start.x && b.start.y == a.start.y) | (b.end.x == a.end.x && b.end.y == a.end.y) |
-           (b.end.x == a.start.x && b.end.y == a.start.y) | (b.start.x == a.end.x && b.start.y == a.end.y);
-}
-
 bool finitePoint(Vector2 p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 // Appends a joint and its load record; a joint the engine would not make is left out.
@@ -42,9 +38,10 @@ bool recordJoint(Simulation& sim, b2JointId joint, std::ptrdiff_t beam) {
 }
 
 // One member for a line; false (and nothing left behind) when the line cannot be a body:
-// non-finite points, or too short for the engine to make a box of.
+// non-finite points, too short for the engine to make a box of, or a mass or inertia
+// the engine cannot hold at this density.
 bool buildBeam(Simulation& sim, const Line& line) {
-    if (!finitePoint(line.start) || !finitePoint(line.end)) return false;
+    if (!finitePoint(line.start) || !finitePoint(line.end) || !memberFits(line, sim.density)) return false;
     float dx = line.end.x - line.start.x;
     float dy = line.end.y - line.start.y;
     float length = std::sqrt(dx * dx + dy * dy);
@@ -91,6 +88,14 @@ void createGround(Simulation& sim) {
     sim.ground = Beam{groundBody, GROUND_HALF_WIDTH, GROUND_HALF_HEIGHT, GROUND_COLOR, false, Line{}};
 }
 
+bool bodyIsFinite(b2BodyId body) {
+    if (!isLive(body)) return true;
+    const b2Vec2 p = b2Body_GetPosition(body);
+    const b2Vec2 v = b2Body_GetLinearVelocity(body);
+    return finitePoint(p) && finitePoint(v) && std::isfinite(b2Body_GetAngularVelocity(body)) &&
+           std::isfinite(b2Rot_GetAngle(b2Body_GetRotation(body)));
+}
+
 }  // namespace
 
 void initSimulation(Simulation& sim) {
@@ -125,22 +130,19 @@ void buildStructure(Simulation& sim, std::vector<Line> lines) {
     sim.jointForcesChanged = true;
     for (const Line& line : lines) buildBeam(sim, line);
 
-    // Joint discovery compares every pair once, in order, so slots and records come out
-    // as: member i's ground joints, then its joints with every later member. The pairs are
-    // screened on a compact copy of the end points (n(n-1)/2 tests stay in cache for a
-    // full grid); joinBeams then picks the matching case and makes the joint.
-    const std::size_t n = sim.beams.size();
-    std::vector<Line> ends(n);
-    for (std::size_t i = 0; i < n; ++i) ends[i] = sim.beams[i].line;
-    for (std::size_t i = 0; i < n; ++i) {
+    // Slots and records come out as: member i's ground joints, then its joints with
+    // every later member sharing an end point, in list order.
+    std::vector<Line> built(sim.beams.size());
+    for (std::size_t i = 0; i < built.size(); ++i) built[i] = sim.beams[i].line;
+    const auto pairs = sharedEndPointPairs(built);
+    auto next = pairs.begin();
+    for (std::size_t i = 0; i < built.size(); ++i) {
         pinToGround(sim, i);
-        const Line a = ends[i];
-        const Line* other = ends.data();
-        for (std::size_t j = i + 1; j < n; ++j) {
-            if (shareEndPoint(a, other[j])) joinBeams(sim, i, j);
-        }
+        for (; next != pairs.end() && next->first == i; ++next) joinBeams(sim, i, next->second);
     }
 }
+
+bool pinnedPoint(Vector2 p, float groundTop) { return groundTop >= p.y && p.y >= groundTop - GROUND_ZONE; }
 
 void pinToGround(Simulation& sim, std::size_t beamIndex) {
     if (beamIndex >= sim.beams.size()) return;
@@ -154,7 +156,7 @@ void pinToGround(Simulation& sim, std::size_t beamIndex) {
 
     const Line line = sim.beams[beamIndex].line;
     for (Vector2 p : {line.start, line.end}) {
-        if (!(sim.groundTop >= p.y && p.y >= sim.groundTop - GROUND_ZONE)) continue;
+        if (!pinnedPoint(p, sim.groundTop)) continue;
         def.localAnchorA = b2Body_GetLocalPoint(def.bodyIdA, b2Vec2{p.x, p.y + PIN_ANCHOR_OFFSET});
         def.localAnchorB = b2Body_GetLocalPoint(def.bodyIdB, b2Vec2{p.x, sim.groundTop});
         if (recordJoint(sim, b2CreateRevoluteJoint(sim.worldId, &def), static_cast<std::ptrdiff_t>(beamIndex))) {
@@ -231,4 +233,17 @@ void destroySimulation(Simulation& sim) {
     sim.jointSlots.clear();
     sim.jointRecords.clear();
     sim.humans.clear();
+}
+
+bool worldIsFinite(const Simulation& sim) {
+    if (!bodyIsFinite(sim.ground.body)) return false;
+    for (const Beam& beam : sim.beams) {
+        if (!bodyIsFinite(beam.body)) return false;
+    }
+    for (const Human& human : sim.humans) {
+        for (const Bone& bone : human.bones) {
+            if (!bodyIsFinite(bone.bodyId)) return false;
+        }
+    }
+    return true;
 }

@@ -19,3 +19,9 @@ void clearStructure(Simulation& sim);
 // (creation order, contacts, sleeping), so a run repeated in a fresh world repeats exactly.
 void renewWorld(Simulation& sim);
 void destroySimulation(Simulation& sim);
+
+// Whether an end point lies in the ground zone, where it is pinned to the ground.
+bool pinnedPoint(Vector2 p, float groundTop);
+// Whether every body of the world (ground, members, figures) has a finite position,
+// rotation and velocity; an unstable step leaves some of them not a number.
+bool worldIsFinite(const Simulation& sim);

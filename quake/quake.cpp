@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "physics/build_limits.h"
 #include "physics/engine/b2layer.h"
 
 namespace {
@@ -71,6 +72,11 @@ QuakeSeed drawQuakeSeed(double timeSeconds, const RandomInt& randomInt) {
     seed.offsetX = randomInt(-OFFSET_RANGE, OFFSET_RANGE);
     seed.offsetY = randomInt(-OFFSET_RANGE, OFFSET_RANGE);
     return seed;
+}
+
+std::string magnitudeProblem(float magnitude) {
+    if (std::isfinite(magnitude) && magnitude >= 0.0f) return "";
+    return "a magnitude of " + shownNumber(magnitude) + " cannot shake anything (it must be a number of at least 0)";
 }
 
 void startGroundMotion(QuakeState& quake, double timeSeconds, const RandomInt& randomInt) {

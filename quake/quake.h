@@ -2,6 +2,7 @@
 // The timed quake: noise-modulated forces on the grounded members.
 #include <raylib.h>
 
+#include <string>
 #include <vector>
 
 #include "physics/random_int.h"
@@ -36,6 +37,11 @@ struct QuakeState {
 // far above it make the engine's speed check overflow and stop them dead, and piled-up
 // forces near the float limit turn positions into NaN.
 inline constexpr float QUAKE_FORCE_LIMIT = 1.0e12f;
+
+// Why a quake of this magnitude cannot shake anything ("" when it can): a magnitude
+// that is not a finite number pushes nothing, and below 0 the push is too weak to move
+// a member.
+std::string magnitudeProblem(float magnitude);
 
 // What Enter draws: the clock's whole seconds (seconds since start) as the noise's seed,
 // then the two abscissas from the random source, x first.

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "physics/build_limits.h"
 #include "ui/quake_graphs.h"
 
 namespace {
@@ -24,14 +25,38 @@ void gap() {
     ImGui::Spacing();
 }
 
-// A labelled number field. A typed value that is not a finite number (such as "inf"
-// or "nan") is refused and the setting keeps its value.
-void numberField(const char* labelLine, const char* id, float& value, float step, float fastStep,
-                 const char* format) {
+// A message in colour, wrapped at the panel's edge.
+void wrappedText(const ImVec4& colour, const std::string& text) {
+    ImGui::PushStyleColor(ImGuiCol_Text, colour);
+    ImGui::TextWrapped("%s", text.c_str());
+    ImGui::PopStyleColor();
+}
+
+// Why a typed value may not be used ("" when it may).
+using ValueCheck = std::string (*)(float);
+
+std::string finiteValue(float value) {
+    return std::isfinite(value) ? "" : "the value " + shownNumber(value) + " is not a finite number";
+}
+
+// A labelled number field. A typed value the check refuses is not taken: the setting
+// keeps its value and the reason is shown under the field until a value is taken.
+void numberField(PanelState& panel, const char* labelLine, const char* id, float& value, float step,
+                 float fastStep, const char* format, ValueCheck check = finiteValue) {
     ImGui::Text("%s", labelLine);
     ImGui::SetNextItemWidth(FIELD_WIDTH);
     float edited = value;
-    if (ImGui::InputFloat(id, &edited, step, fastStep, format) && std::isfinite(edited)) value = edited;
+    if (ImGui::InputFloat(id, &edited, step, fastStep, format)) {
+        const std::string problem = check(edited);
+        if (problem.empty()) {
+            value = edited;
+            if (panel.refusedField == id) panel.refusedField.clear();
+        } else {
+            panel.refusedField = id;
+            panel.refusal = "Refused: " + problem + "; kept " + shownNumber(value);
+        }
+    }
+    if (panel.refusedField == id) wrappedText(TEXT_ORANGE, panel.refusal);
 }
 
 // A button that is greyed out and does nothing while `enabled` is false.
@@ -103,8 +128,8 @@ void controlsList() {
 void quakeSettings(QuakeState& quake, const PanelActions& actions, PanelState& panel) {
     if (!ImGui::CollapsingHeader("Quake Settings")) return;
     float epicenter[2] = {quake.epicenter.x, quake.epicenter.y};
-    numberField("Duration (seconds):", "##duration", quake.duration, 0.5f, 1.0f, "%.2f");
-    numberField("Richter:", "##magnitude", quake.magnitude, 100.0f, 100.0f, "%.2f");
+    numberField(panel, "Duration (seconds):", "##duration", quake.duration, 0.5f, 1.0f, "%.2f");
+    numberField(panel, "Richter:", "##magnitude", quake.magnitude, 100.0f, 100.0f, "%.2f", magnitudeProblem);
     ImGui::Text("Epicenter (1 km):");
     ImGui::SetNextItemWidth(FIELD_WIDTH);
     ImGui::InputFloat2("##Epicenter", epicenter, "%.3f");
@@ -115,15 +140,15 @@ void quakeSettings(QuakeState& quake, const PanelActions& actions, PanelState& p
     drawReplay(quake, actions.run, panel.run);
 }
 
-void materials(Simulation& sim) {
+void materials(Simulation& sim, PanelState& panel) {
     if (!ImGui::CollapsingHeader("Materials")) return;
-    numberField("Density (kg/m^2):", "##density", sim.density, 100.0f, 100.0f, "%.1f");
+    numberField(panel, "Density (kg/m^2):", "##density", sim.density, 100.0f, 100.0f, "%.1f", densityProblem);
 }
 
-void jointSettings(Simulation& sim) {
+void jointSettings(Simulation& sim, PanelState& panel) {
     if (!ImGui::CollapsingHeader("Joint Settings")) return;
-    numberField("Accumalitive (N):", "##accumalitive", sim.accumulativeLimit, 100.0f, 100.0f, "%.1f");
-    numberField("Threshold(N):", "##threshold", sim.threshold, 100.0f, 100.0f, "%.1f");
+    numberField(panel, "Accumalitive (N):", "##accumalitive", sim.accumulativeLimit, 100.0f, 100.0f, "%.1f");
+    numberField(panel, "Threshold(N):", "##threshold", sim.threshold, 100.0f, 100.0f, "%.1f");
 }
 
 void presets(const std::vector<Design>& list, const PanelActions& actions) {
@@ -173,6 +198,7 @@ void drawControlPanel(const PanelModel& model, const PanelActions& actions, Pane
     ImGui::Begin("Control Panel", nullptr, ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove);
 
     ImGui::TextColored(TEXT_ORANGE, "TREMORA EDITOR");
+    if (!model.notice.empty()) wrappedText(TEXT_RED, model.notice);
     ImGui::Separator();
     ImGui::Spacing();
 
@@ -187,9 +213,9 @@ void drawControlPanel(const PanelModel& model, const PanelActions& actions, Pane
     quakeSettings(model.quake, actions, panel);
     ImGui::Spacing();
     ImGui::Separator();
-    materials(model.sim);
+    materials(model.sim, panel);
     gap();
-    jointSettings(model.sim);
+    jointSettings(model.sim, panel);
     gap();
     presets(model.sim.presets, actions);
     gap();

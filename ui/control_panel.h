@@ -22,6 +22,9 @@ struct PanelState {
     char filePathBuffer[128] = "Enter Filepath";  // the File section's text box
     std::string fileMessage;                       // status of the last Save or Load
     RunPanelState run;                             // the typed seed, the last Replay's message
+    // A typed value that was refused, and why: shown under its field (by its id).
+    std::string refusedField;
+    std::string refusal;
 };
 
 // What the panel shows and edits in this frame.
@@ -30,6 +33,7 @@ struct PanelModel {
     bool deleteMode = false;
     Simulation& sim;     // material and joint settings, the preset list
     QuakeState& quake;   // quake settings, status and graphs
+    const std::string& notice;  // why F, Enter or a step did not go as asked ("" when they did)
     bool canUndo = false;
     bool canRedo = false;
     DesignCost cost{};   // of the lines drawn, at the current density

@@ -25,6 +25,7 @@ PanelModel panelModelOf(AppState& app) {
                      app.editor.deleteMode == 1,
                      app.sim,
                      app.quake,
+                     app.notice,
                      canUndo(app.history),
                      canRedo(app.history),
                      designCost(app.editor.lines, app.sim.density, app.sim.lengthUnitsPerMeter)};

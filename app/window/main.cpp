@@ -41,6 +41,13 @@ bool referenceDrawingAsked() {
     return value && std::string(value) == "1";
 }
 
+// F12 alone: the window as a PNG, numbered as the windowing library numbers its own
+// (raylib is built without its capture keys, so Ctrl+F12 makes only the GIF).
+void takeScreenshot(int& counter) {
+    TakeScreenshot(TextFormat("screenshot%03i.png", counter));
+    ++counter;
+}
+
 }  // namespace
 
 int main() {
@@ -67,6 +74,7 @@ int main() {
 
     PanelState panel;
     GifRecorder recorder;
+    int screenshots = 0;
     UiCapture capture;
 
     const bool referenceDrawing = referenceDrawingAsked();
@@ -87,7 +95,10 @@ int main() {
         renderScene(scene, renderTarget);
         drawUiFrame(panelModelOf(app), panelActionsOf(app), panel);
         capture = readUiCapture();
-        updateGifRecorder(recorder, controlDown(in) && keyPressed(in, KEY_F12), GetTime());
+        const bool ctrlHeld = controlDown(in);
+        const bool f12 = keyPressed(in, KEY_F12);
+        updateGifRecorder(recorder, ctrlHeld && f12, GetTime());
+        if (f12 && !ctrlHeld) takeScreenshot(screenshots);
         EndDrawing();
         const FrameFacts facts{app.worldSteps, app.sim.beams.size(), app.sim.jointSlots.size()};
         if (frameLog && countFrame(frameCounter, GetTime(), facts, frameLine)) {

@@ -46,6 +46,7 @@ class Session:
         self.app = None
         self.window = None
         self.shots = 0
+        self.mouse = (WINDOW - 1, WINDOW - 1)
 
     # --- lifecycle -----------------------------------------------------------
     def __enter__(self):
@@ -127,7 +128,6 @@ class Session:
         # the first frames are slow (font atlas, shaders): wait until the panel and scene are drawn
         if not self.wait_for(self._first_frame_drawn, 30):
             raise AssertionError("the first frame with the control panel was never drawn")
-        self.wait_frames(0.3)
         return self
 
     def _first_frame_drawn(self):
@@ -165,12 +165,34 @@ class Session:
                     values[key] = int(line.split(":")[1])
         return values
 
-    def wait_frames(self, seconds=0.6):
-        time.sleep(seconds)
+    def screenshot_when(self, predicate, timeout=15.0, name=None):
+        """Screenshots until predicate(image) holds or the time is up; returns the last one,
+        so the caller's assertions judge what the program showed by the deadline."""
+        deadline = time.time() + timeout
+        while True:
+            img = self.screenshot(name)
+            if predicate(img) or time.time() > deadline:
+                return img
+            time.sleep(0.1)
+
+    def sync(self, timeout=10.0):
+        """Returns once the program has drawn a frame after every input sent so far: the
+        mouse is moved onto the "Controls" header bar until the bar shows its hover colour,
+        then put back (input is handled in order, so that frame came after the rest)."""
+        back = self.mouse
+        bar = panel_headers(self.screenshot("headers"))["Controls"]
+        hovered = lambda img: near(img.pixel(250, bar), HEADER_COLOURS[1], 8)
+        self.move(250, bar)
+        if not hovered(self.screenshot_when(hovered, timeout)):
+            raise AssertionError("no frame was drawn after the last input")
+        self.move(*back)
+        if not self.wait_for(lambda: not hovered(self.screenshot("sync")), timeout):
+            raise AssertionError("the hover of the Controls header did not go")
 
     def move(self, x, y):
         geo = self.window_geometry()
         self.xdo("mousemove", str(geo["Absolute upper-left X"] + x), str(geo["Absolute upper-left Y"] + y))
+        self.mouse = (x, y)
         time.sleep(HOLD)
 
     def click(self, x, y, button=1):
@@ -226,12 +248,19 @@ class Session:
         for ch in text:
             self.key(names.get(ch, ch))
 
-    def wheel(self, x, y, notches):
+    def wheel(self, x, y, notches, timeout=15.0):
+        """Turns the wheel one notch at a time, each after the last has visibly zoomed: the
+        windowing library keeps one wheel movement per frame, so two notches within one
+        slow frame would count as one. Needs the camera on the world origin."""
         self.move(x, y)
         button = "4" if notches > 0 else "5"
+        step = 1 if notches > 0 else -1
         for _ in range(abs(notches)):
+            before = zoom_of(self.screenshot("zoom"))
             self.xdo("click", button)
-            time.sleep(HOLD)
+            wanted = before + step
+            if abs(zoom_of(self.screenshot_when(lambda img: abs(zoom_of(img) - wanted) < 0.2, timeout)) - wanted) >= 0.2:
+                raise AssertionError(f"the wheel did not zoom from {before} to {wanted}")
 
     def close_window(self):
         """Asks the window to close the way a window manager's close button does."""
@@ -315,6 +344,15 @@ BLUE = (0, 121, 241)
 YELLOW = (253, 249, 0)
 GROUND = (80, 80, 80)
 BACKGROUND = (245, 245, 245)
+
+
+def zoom_of(img, x=700):
+    """The camera's zoom, read from the top of the ground (world y = -20) in column x while
+    the camera's target is the world origin; 0 when no ground is seen there."""
+    for y in range(img.height):
+        if near(img.pixel(x, y), GROUND, 6):
+            return (425 - y) / 20.0
+    return 0.0
 
 
 def world_to_window(x, y, target=(0.0, 0.0), zoom=1.0):

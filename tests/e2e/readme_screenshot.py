@@ -9,6 +9,7 @@ halved in size with ImageMagick.
 import glob
 import os
 import subprocess
+import time
 import sys
 import time
 
@@ -35,17 +36,17 @@ def set_the_scene(s, preset, pan, notches):
     """Loads a preset, opens the status and the graphs, pans and zooms to it and builds it."""
     bars = panel_headers(s.screenshot())
     s.click(150, bars["Presets"])
-    s.wait_frames(0.3)
+    s.sync()
     s.click(40, bars["Presets"] + preset * PANEL_ROW)
     s.click(150, bars["Quake Status"])
-    s.wait_frames(0.3)
+    s.sync()
     bars = panel_headers(s.screenshot())
     s.click(150, bars["Fun With Graphs"])
     s.move(600, 600)
     s.key("d", hold=pan)
     s.wheel(600, 600, notches)
     s.key("f")
-    s.wait_frames(0.5)
+    s.sync()
 
 
 def finished_gif(s):
@@ -79,7 +80,7 @@ def main():
                             "-layers", "Optimize", out], check=True)
         else:
             s.key("Return")
-            s.wait_frames(0.35)
+            s.sync()
             s.screenshot("readme")
             subprocess.run(["/usr/bin/convert", os.path.join(s.workdir, "readme.ppm"), out], check=True)
     print("wrote", out)

@@ -6,6 +6,7 @@ pictures are compared: the editor, then the built structure once it rests, at zo
 and 8, where a joint marker is a disc of 0.5, 1.5 and 4 pixels (pixel rows, then an outline).
 """
 import os
+import time
 
 from harness import PANEL_ROW, Session, panel_headers, run_cases, truss_lines
 from test_files import DEFAULTS, NOWHERE, dismiss_popup, encode, open_headers, press, type_name
@@ -38,7 +39,7 @@ def steady(s, name, unlike=None, timeout=60):
 
     def holds():
         nonlocal last
-        s.wait_frames(1.0)
+        time.sleep(1.0)  # the interval the picture must hold over, not a wait for the program
         img = s.screenshot("steady")
         same = img.differs(last, SCENE) == 0 and (unlike is None or img.differs(unlike, SCENE) > 0)
         last = img

@@ -7,8 +7,9 @@ TOP = world_to_window(100, -60)
 LINE_BOX = (BOTTOM[0] - 3, TOP[1], BOTTOM[0] + 4, BOTTOM[1] - 2)
 
 
-def orange_on_line(s):
-    return s.screenshot().count(is_color(ORANGE, 30), LINE_BOX)
+def orange_on_line(s, until=lambda n: True):
+    return s.screenshot_when(lambda img: until(img.count(is_color(ORANGE, 30), LINE_BOX))).count(
+        is_color(ORANGE, 30), LINE_BOX)
 
 
 def draw_delete_and_clear(args):
@@ -21,15 +22,13 @@ def draw_delete_and_clear(args):
         # DELETE mode, then a click on the middle of the line removes it
         s.key("h")
         s.click(BOTTOM[0], (BOTTOM[1] + TOP[1]) // 2)
-        s.wait_frames(0.3)
-        assert orange_on_line(s) == 0
+        assert orange_on_line(s, until=lambda n: n == 0) == 0
         # back to PLACING, draw again, J clears every line
         s.key("h")
         s.place_line(BOTTOM, TOP)
         assert orange_on_line(s) > 60
         s.key("j")
-        s.wait_frames(0.3)
-        assert orange_on_line(s) == 0
+        assert orange_on_line(s, until=lambda n: n == 0) == 0
 
 
 def ctrl_z_brings_back_what_j_cleared(args):
@@ -53,8 +52,7 @@ def simulate_and_return(args):
         s.place_line(c, d)
         s.key("f")
         s.wheel(600, 600, 3)  # zoom 1.0 -> 4.0 about the world origin
-        s.wait_frames(0.3)
-        img = s.screenshot()
+        img = s.screenshot_when(lambda img: img.count(is_color(BLUE, 40), (300, 0, 850, 850)) > 400)
         blue = img.count(is_color(BLUE, 40), (300, 0, 850, 850))
         yellow = img.count(is_color(YELLOW, 60), (300, 0, 850, 850))
         orange = img.count(is_color(ORANGE, 30), (300, 30, 850, 850))  # below the frame counter, orange when slow
@@ -62,8 +60,7 @@ def simulate_and_return(args):
         assert yellow > 4, yellow
         assert orange == 0, orange
         s.key("g")
-        s.wait_frames(0.3)
-        img = s.screenshot()
+        img = s.screenshot_when(lambda img: img.count(is_color(BLUE, 40), (300, 0, 850, 850)) == 0)
         assert img.count(is_color(BLUE, 40), (300, 0, 850, 850)) == 0
         assert img.count(is_color(ORANGE, 30), (300, 0, 850, 850)) > 100  # the lines are back
         assert img.count(lambda r, g, b: r + g + b < 30, (300, 0, 850, 400)) > 100  # grid points

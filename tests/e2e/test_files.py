@@ -47,14 +47,14 @@ def draw(s, lines):
     for x0, y0, x1, y1 in lines:
         s.place_line(world_to_window(x0, y0), world_to_window(x1, y1))
     s.move(*NOWHERE)
-    s.wait_frames(0.3)
+    s.sync()
 
 
 def open_headers(s, *names):
     for name in names:
         s.click(100, panel_headers(s.screenshot())[name])
     s.move(*NOWHERE)
-    s.wait_frames(0.2)
+    s.sync()
 
 
 def type_name(s, box_y, name):
@@ -63,16 +63,26 @@ def type_name(s, box_y, name):
     s.type_text(name)
 
 
-def press(s, y):
-    """Clicks the button on the panel row at y, then moves the mouse out of the way."""
+def press(s, y, until, name=None):
+    """Clicks the button on the panel row at y, moves the mouse out of the way and returns
+    the first screenshot for which until(image) holds (or the last one at the deadline)."""
     s.click(25, y)
     s.move(*NOWHERE)
-    s.wait_frames(0.4)
+    return s.screenshot_when(until, name=name)
 
 
-def dismiss_popup(s):
+def dismiss_popup(s, button_y):
     s.click(*NOWHERE)
-    s.wait_frames(0.2)
+    s.wait_for(lambda: not popup_text(s.screenshot("dismissed"), button_y), 5)
+
+
+def popup_at(button_y):
+    return lambda img: len(popup_text(img, button_y)) > 100
+
+
+def cleared(s):
+    s.key("j")
+    return s.screenshot_when(lambda img: orange(img, SCENE) == 0, name="cleared")
 
 
 def scene_changes(a, b, button_y):
@@ -99,18 +109,16 @@ def presets_apply_their_designs(args):
         headers = panel_headers(s.screenshot())
         img = s.screenshot("empty")
         assert orange(img, SCENE) == 0
-        press(s, headers["Presets"] + PANEL_ROW)  # "hause"
-        img = s.screenshot("hause")
+        img = press(s, headers["Presets"] + PANEL_ROW, lambda img: orange(img, HAUSE_BOX) > 300, "hause")
         assert orange(img, HAUSE_BOX) > 300, orange(img, HAUSE_BOX)
         assert orange(img, LIGHTAF_BOX) == 0
         s.key("f")
-        s.wait_frames(0.5)
-        img = s.screenshot("hause simulated")
+        img = s.screenshot_when(lambda img: img.count(is_color(BLUE, 40), SCENE) > 300, name="hause simulated")
         assert img.count(is_color(BLUE, 40), SCENE) > 300
         assert orange(img, SCENE) == 0
         s.key("g")
-        press(s, headers["Presets"] + 2 * PANEL_ROW)  # "lightaf" replaces the lines
-        img = s.screenshot("lightaf")
+        img = press(s, headers["Presets"] + 2 * PANEL_ROW,  # "lightaf" replaces the lines
+                    lambda img: orange(img, LIGHTAF_BOX) > 300, "lightaf")
         assert orange(img, LIGHTAF_BOX) > 300, orange(img, LIGHTAF_BOX)
         assert orange(img, HAUSE_BOX) == 0
 
@@ -129,8 +137,7 @@ def save_clear_load(args):
         assert not popup_text(drawn, save)
 
         type_name(s, box, name)
-        press(s, save)
-        saved_popup = popup_text(s.screenshot("saved"), save)
+        saved_popup = popup_text(press(s, save, popup_at(save), "saved"), save)
         assert len(saved_popup) > 100, "no message after Save"
         path = os.path.join(s.workdir, "save", name + ".velmar")
         assert os.path.isfile(path), os.listdir(os.path.join(s.workdir, "save"))
@@ -139,12 +146,9 @@ def save_clear_load(args):
         assert len(data) == 44 + 16 * len(lines) + len(name), len(data)
         assert decode(data) == (lines, name, DEFAULTS), decode(data)
 
-        dismiss_popup(s)
-        s.key("j")
-        s.wait_frames(0.3)
-        assert orange(s.screenshot("cleared"), SCENE) == 0
-        press(s, load)
-        loaded = s.screenshot("loaded")
+        dismiss_popup(s, save)
+        assert orange(cleared(s), SCENE) == 0
+        loaded = press(s, load, lambda img: popup_at(load)(img) and scene_changes(drawn, img, load) == 0, "loaded")
         assert scene_changes(drawn, loaded, load) == 0, "the lines did not come back as they were"
         loaded_popup = popup_text(loaded, load)
         assert len(loaded_popup) > 100, "no message after Load"
@@ -154,12 +158,10 @@ def save_clear_load(args):
         assert after["File"] == headers["File"] + PANEL_ROW, (headers, after)
 
         # that button applies the loaded design
-        dismiss_popup(s)
-        s.key("j")
-        s.wait_frames(0.3)
-        assert orange(s.screenshot("cleared again"), SCENE) == 0
-        press(s, headers["Presets"] + 3 * PANEL_ROW)
-        assert scene_changes(drawn, s.screenshot("from preset"), load) == 0
+        dismiss_popup(s, load)
+        assert orange(cleared(s), SCENE) == 0
+        from_preset = press(s, headers["Presets"] + 3 * PANEL_ROW, lambda img: scene_changes(drawn, img, load) == 0)
+        assert scene_changes(drawn, from_preset, load) == 0
 
 
 def bad_files_change_nothing(args):
@@ -183,21 +185,20 @@ def bad_files_change_nothing(args):
         failures = {}
         for name in ("broken", "huge", "missing"):
             type_name(s, box, name)
-            press(s, load)
+            img = press(s, load, popup_at(load), "loaded " + name)
             assert s.app.poll() is None, f"the program ended loading {name}: {s.log_text()[-500:]}"
-            img = s.screenshot("loaded " + name)
             failures[name] = popup_text(img, load)
             assert len(failures[name]) > 100, f"no message after loading {name}"
             assert scene_changes(before, img, load) == 0, f"the scene changed after loading {name}"
             assert panel_headers(img)["File"] == headers["File"], f"a preset was added for {name}"
-            dismiss_popup(s)
+            dismiss_popup(s, load)
 
         # the same name, now a sound file: it loads, so the failures above were the files' fault
         with open(os.path.join(folder, "broken.velmar"), "wb") as f:
             f.write(encode([replacement], "fixed"))
         type_name(s, box, "broken")
-        press(s, load)
-        img = s.screenshot("loaded fixed")
+        img = press(s, load, lambda img: popup_at(load)(img) and orange(img, window_box(*replacement)) > 30,
+                    "loaded fixed")
         assert orange(img, window_box(*replacement)) > 30
         assert orange(img, window_box(*line)) == 0
         assert panel_headers(img)["File"] == headers["File"] + PANEL_ROW

@@ -40,7 +40,7 @@ def between(headers, above, below, x0=0, x1=300):
 def open_header(s, name):
     s.click(100, panel_headers(s.screenshot())[name])
     s.move(*NOWHERE)
-    s.wait_frames(0.2)
+    s.sync()
 
 
 def panel_at_start(args):
@@ -80,7 +80,7 @@ def header_opens_and_closes(args):
         # a second click closes it again
         s.click(100, opened["Controls"])
         s.move(*NOWHERE)
-        s.wait_frames(0.2)
+        s.sync()
         assert panel_headers(s.screenshot("closed again")) == closed
 
 
@@ -100,10 +100,10 @@ def typing_a_name_leaves_the_editor_alone(args):
         s.click(100, headers["File"] + PANEL_ROW)  # the text box
         s.combo("ctrl", "a")
         s.type_text("jfg house")  # J clears, F starts, G resets, H toggles, S pans ...
-        s.wait_frames(0.3)
+        s.sync()
         typed = s.screenshot("typed")
         s.click(*NOWHERE)  # leaves the box; no grid point there
-        s.wait_frames(0.3)
+        s.sync()
         after = s.screenshot("after")
         for img in (typed, after):
             assert img.count(is_color(ORANGE, 30), LINE_BOX) > 60, "the line is gone"
@@ -115,10 +115,21 @@ def typing_a_name_leaves_the_editor_alone(args):
             assert changed == 0, changed
         # the name reached the box: Save writes it
         s.click(20, headers["File"] + 2 * PANEL_ROW)
-        s.wait_frames(0.3)
         saved = os.path.join(s.workdir, "save", "jfg house.velmar")
+        s.wait_for(lambda: os.path.isfile(saved), 10)
         assert os.path.isfile(saved), os.listdir(os.path.join(s.workdir, "save"))
         assert os.path.getsize(saved) == 44 + 16 + len("jfg house")
+
+
+def gif_sizes(s):
+    return [os.path.getsize(path) for path in glob.glob(os.path.join(s.workdir, "*.gif"))]
+
+
+def gif_complete(path):
+    try:
+        return gif_frames(path)[3]
+    except (AssertionError, IndexError):
+        return False
 
 
 def ctrl_f12_records_a_gif(args):
@@ -126,20 +137,37 @@ def ctrl_f12_records_a_gif(args):
         s.start()
         s.move(*NOWHERE)
         s.combo("ctrl", "F12")
-        s.wait_frames(1.5)
+        # recording: the file grows by a frame, then by another
+        assert s.wait_for(lambda: sum(gif_sizes(s)) > 0, 10), "no GIF file"
+        first = sum(gif_sizes(s))
+        assert s.wait_for(lambda: sum(gif_sizes(s)) > first, 10), "the GIF does not grow"
         s.combo("ctrl", "F12")
-        s.wait_frames(0.5)
         gifs = glob.glob(os.path.join(s.workdir, "*.gif"))
         assert len(gifs) == 1, gifs
+        s.wait_for(lambda: gif_complete(gifs[0]), 20)
         assert re.fullmatch(r"[A-Za-z_]*[0-9]+\.gif", os.path.basename(gifs[0])), gifs
         width, height, frames, complete = gif_frames(gifs[0])
         assert (width, height) == (850, 850), (width, height)
         assert complete, "the GIF has no trailer"
         assert frames > 1, frames
+        # Ctrl+F12 is the GIF alone: no screenshot was taken
+        assert not glob.glob(os.path.join(s.workdir, "*.png")), os.listdir(s.workdir)
         # the program goes on after recording
         assert s.app.poll() is None
         s.key("Escape")
         assert s.wait_exit() == 0
+
+
+def f12_takes_a_screenshot(args):
+    with Session(args) as s:
+        s.start()
+        s.move(*NOWHERE)
+        s.key("F12")
+        png = os.path.join(s.workdir, "screenshot000.png")
+        assert s.wait_for(lambda: os.path.isfile(png) and os.path.getsize(png) > 1000, 10), os.listdir(s.workdir)
+        with open(png, "rb") as f:
+            assert f.read(8) == b"\x89PNG\r\n\x1a\n"
+        assert not glob.glob(os.path.join(s.workdir, "*.gif")), "F12 alone started a recording"
 
 
 def quake_status_and_graphs(args):
@@ -152,20 +180,30 @@ def quake_status_and_graphs(args):
         open_header(s, "Fun With Graphs")
         open_header(s, "Quake Status")
         s.key("f")
-        s.wait_frames(0.3)
-        img = s.screenshot("simulating")
+
+        def status_of(img):
+            headers = panel_headers(img)
+            return between(headers, "Quake Status", "Fun With Graphs")
+
+        img = s.screenshot_when(lambda img: img.count(is_color(RED, 10), status_of(img)) > 40, name="simulating")
         headers = panel_headers(img)
-        status = between(headers, "Quake Status", "Fun With Graphs")
+        status = status_of(img)
         assert img.count(is_color(RED, 10), status) > 40  # "SIMULATION"
         assert img.count(is_color(GREY, 10), status) > 30  # "INACTIVE"
         # no quake: the graphs header opens onto nothing
         assert headers["Controls"] - headers["Fun With Graphs"] <= 40, headers
 
         s.key("Return")
-        s.wait_frames(0.5)
-        first = s.screenshot("quake1")
-        s.wait_frames(1.0)
-        second = s.screenshot("quake2")
+        active = lambda img: img.count(is_color(GREY, 10), status_of(img)) == 0
+        bar = lambda img: img.count(is_color(PROGRESS, 10), status_of(img))
+
+        def plotted(img):
+            graphs = between(panel_headers(img), "Fun With Graphs", "Controls")
+            plots = ((0, graphs[1], 300, graphs[1] + 150), (0, graphs[3] - 150, 300, graphs[3]))
+            return graphs[3] - graphs[1] >= 300 and all(img.count(is_color(PLOT_LINE, 12), p) > 15 for p in plots)
+
+        first = s.screenshot_when(lambda img: active(img) and bar(img) > 0 and plotted(img), name="quake1")
+        second = s.screenshot_when(lambda img: bar(img) > bar(first) + 50 and plotted(img), name="quake2")
         bars = []
         for img in (first, second):
             headers = panel_headers(img)
@@ -182,8 +220,8 @@ def quake_status_and_graphs(args):
         assert 0 < bars[0] < bars[1], bars  # the progress bar fills
         assert first.differs(second, between(panel_headers(second), "Fun With Graphs", "Controls")) > 50
 
-        s.wait_frames(3.5)  # past the four-second default duration
-        img = s.screenshot("after quake")
+        # past the four-second default duration
+        img = s.screenshot_when(lambda img: not active(img), timeout=30, name="after quake")
         headers = panel_headers(img)
         status = between(headers, "Quake Status", "Fun With Graphs")
         assert img.count(is_color(GREY, 10), status) > 30, "the quake did not end"
@@ -198,6 +236,7 @@ if __name__ == "__main__":
          header_opens_and_closes),
         ("typing a name with j, f, g into the File box leaves the lines, mode and camera alone",
          typing_a_name_leaves_the_editor_alone),
+        ("F12 alone writes a PNG screenshot", f12_takes_a_screenshot),
         ("Ctrl+F12 twice writes a numbered GIF of more than one frame", ctrl_f12_records_a_gif),
         ("during a quake the status shows ACTIVE with a filling bar and the graphs plot lines",
          quake_status_and_graphs),

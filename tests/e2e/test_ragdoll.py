@@ -17,13 +17,12 @@ def drop_and_remove(args):
         s.wheel(600, 600, 4)  # zoom 5 about the world origin
         s.move(600, 250)
         s.key("k")
-        s.wait_frames(1.5)
-        img = s.screenshot("figure")
+        img = s.screenshot_when(lambda img: img.count(is_color(SHIRT, 25), SCENE) > 20
+                                and img.count(is_color(TROUSERS, 25), SCENE) > 20, name="figure")
         assert img.count(is_color(SHIRT, 25), SCENE) > 20
         assert img.count(is_color(TROUSERS, 25), SCENE) > 20
         s.key("g")
-        s.wait_frames(0.3)
-        assert figure_pixels(s.screenshot("removed")) == 0
+        assert figure_pixels(s.screenshot_when(lambda img: figure_pixels(img) == 0, name="removed")) == 0
 
 
 def k_in_editor_does_nothing(args):
@@ -32,7 +31,7 @@ def k_in_editor_does_nothing(args):
         s.wheel(600, 600, 4)
         s.move(600, 250)
         s.key("k")
-        s.wait_frames(1.0)
+        s.sync()
         assert figure_pixels(s.screenshot()) == 0
 
 

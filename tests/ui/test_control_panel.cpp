@@ -192,6 +192,21 @@ TEST_F(ControlPanel, NumbersThatAreNotFiniteAreRefused) {
     EXPECT_FLOAT_EQ(app.sim.threshold, 2500.0f);
 }
 
+TEST_F(ControlPanel, SettingsTheEngineCannotTakeAreRefusedWithAMessage) {
+    openHeaders({"Quake Settings", "Materials"});
+    typeInto(fieldId("##density"), "1e-45");
+    pressKey(ImGuiKey_Enter);
+    EXPECT_FLOAT_EQ(app.sim.density, 4.0f);
+    EXPECT_NE(frameText().find("Refused: the density 1.4013e-45 is outside"), std::string::npos);
+    typeInto(fieldId("##magnitude"), "-1");
+    pressKey(ImGuiKey_Enter);
+    EXPECT_FLOAT_EQ(app.quake.magnitude, 4.0f);
+    EXPECT_NE(frameText().find("Refused: a magnitude of -1 cannot shake anything"), std::string::npos);
+    // What F, Enter or an unstable step had to say stands under the heading.
+    app.notice = "The simulation became unstable and was stopped";
+    EXPECT_NE(frameText().find("TREMORA EDITOR\nThe simulation became unstable"), std::string::npos);
+}
+
 TEST_F(ControlPanel, PresetButtonsWithTheSameNameEachApplyTheirOwnDesign) {
     Design first;
     first.name = "twin";

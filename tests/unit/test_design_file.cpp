@@ -222,12 +222,12 @@ TEST(DesignFileSaving, FailuresKeepThePreviousFile) {
     const std::string before = readBytes(dir.file("keep"));
 
     // The temporary file cannot be made.
-    fs::create_directories(dir.path / "save" / "keep.velmar.tmp");
+    fs::create_directories(dir.path / "save" / saveTemporaryName());
     FileResult r = saveToFile(withLines("keep", 7), dir.str());
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.message.rfind("Could not save save/keep.velmar: ", 0), 0u) << r.message;
     EXPECT_EQ(readBytes(dir.file("keep")), before);
-    fs::remove(dir.path / "save" / "keep.velmar.tmp");
+    fs::remove(dir.path / "save" / saveTemporaryName());
 
     // The write stops part-way: the process may not make files larger than 4 KiB.
     struct sigaction ignore {}, previous{};
@@ -244,7 +244,45 @@ TEST(DesignFileSaving, FailuresKeepThePreviousFile) {
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.message.rfind("Could not save save/keep.velmar: ", 0), 0u) << r.message;
     EXPECT_EQ(readBytes(dir.file("keep")), before);
-    EXPECT_FALSE(fs::exists(dir.path / "save" / "keep.velmar.tmp"));
+    EXPECT_FALSE(fs::exists(dir.path / "save" / saveTemporaryName()));
+}
+
+TEST(DesignFileSaving, FileSizeLimitFailsWithAMessageAndLeavesNoTemporaryFile) {
+    // The program's own handling: no signal disposition is set here, so without it
+    // SIGXFSZ would end this test.
+    ScratchDir dir;
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const FileResult r = saveToFile(withLines("big", 1000), dir.str());
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("File too large"), std::string::npos) << r.message;
+    EXPECT_TRUE(fs::is_empty(dir.path / "save"));
+}
+
+TEST(DesignFileSaving, LongestNamesSaveAndLinksOutOfTheFolderAreRefused) {
+    ScratchDir dir;
+    const std::string longest(246, 'n');  // 246 + ".velmar" is within the 255-byte limit
+    FileResult r = saveToFile(settingsOnly(longest), dir.str());
+    ASSERT_TRUE(r.ok) << r.message;
+    Design back;
+    EXPECT_TRUE(readDesignFile(longest, back, dir.str()).ok);
+
+    fs::create_directories(dir.path / "outside");
+    fs::create_directories(dir.path / "save" / "inside");
+    fs::create_directory_symlink(dir.path / "outside", dir.path / "save" / "link");
+    fs::create_directory_symlink("inside", dir.path / "save" / "alias");
+    r = saveToFile(settingsOnly("link/escaped"), dir.str());
+    EXPECT_EQ(r.message, "Could not save save/link/escaped.velmar: its folder leads outside save/ through a link");
+    EXPECT_TRUE(fs::is_empty(dir.path / "outside"));
+    r = saveToFile(settingsOnly("link/deeper/escaped"), dir.str());
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(fs::is_empty(dir.path / "outside"));
+    EXPECT_TRUE(saveToFile(settingsOnly("alias/kept"), dir.str()).ok);
+    EXPECT_TRUE(fs::is_regular_file(dir.path / "save" / "inside" / "kept.velmar"));
 }
 
 TEST(DesignFileSaving, FolderInTheWayIsReported) {
