@@ -73,7 +73,7 @@ def load(s, name, design):
     """Puts the design into the editor: a preset button, or a design file."""
     if isinstance(design, int):
         open_headers(s, "Presets")
-        press(s, panel_headers(s.screenshot())["Presets"] + design * PANEL_ROW)
+        press(s, panel_headers(s.screenshot())["Presets"] + design * PANEL_ROW, lambda img: True)
         open_headers(s, "Presets")  # closed again: the panel looks as it does at start
     elif design is not None:
         load_design(s, name, design())

@@ -4,7 +4,7 @@ on the unpacked package with HOME set to a scratch folder."""
 import os
 
 from harness import PANEL_ROW, Session, panel_headers, run_cases
-from test_files import draw, open_headers, press, type_name
+from test_files import draw, open_headers, popup_at, press, type_name
 
 
 def launcher_saves_into_data_folder(args):
@@ -16,7 +16,8 @@ def launcher_saves_into_data_folder(args):
         open_headers(s, "Presets", "File")
         file_header = panel_headers(s.screenshot())["File"]
         type_name(s, file_header + PANEL_ROW, "packaged")
-        press(s, file_header + 2 * PANEL_ROW)
+        save = file_header + 2 * PANEL_ROW
+        press(s, save, popup_at(save))
         saved = os.path.join(data, "packaged.velmar")
         assert s.wait_for(lambda: os.path.isfile(saved), 10), os.listdir(data)
 

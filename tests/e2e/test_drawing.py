@@ -9,7 +9,7 @@ import os
 import time
 
 from harness import PANEL_ROW, Session, panel_headers, run_cases, truss_lines
-from test_files import DEFAULTS, NOWHERE, dismiss_popup, encode, open_headers, press, type_name
+from test_files import DEFAULTS, NOWHERE, dismiss_popup, encode, open_headers, popup_at, press, type_name
 
 SCENE = (300, 30, 850, 850)  # right of the panel, below the frame counter
 # Pixels allowed to differ in a picture: a pixel centre lying exactly on a marker's circle
@@ -26,8 +26,9 @@ def load_design(s, name, lines, settings=DEFAULTS):
     open_headers(s, "File")
     file_y = panel_headers(s.screenshot())["File"]
     type_name(s, file_y + PANEL_ROW, name)
-    press(s, file_y + 3 * PANEL_ROW)
-    dismiss_popup(s)
+    load = file_y + 3 * PANEL_ROW
+    press(s, load, popup_at(load))
+    dismiss_popup(s, load)
     open_headers(s, "File")  # closed again: the panel looks as it does at start
     s.move(*NOWHERE)
 

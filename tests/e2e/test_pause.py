@@ -3,7 +3,7 @@ import os
 import time
 
 from harness import PANEL_ROW, Session, panel_headers, run_cases
-from test_files import dismiss_popup, encode, open_headers, press, type_name
+from test_files import dismiss_popup, encode, open_headers, popup_at, press, type_name
 
 SCENE = (300, 30, 850, 340)
 LONG_HOLD = 0.5  # right of the panel, below the frame counter, above the ground at zoom 3
@@ -45,8 +45,9 @@ def pause_and_step(args):
         open_headers(s, "File")
         file_y = panel_headers(s.screenshot())["File"]
         type_name(s, file_y + PANEL_ROW, "strong")
-        press(s, file_y + 3 * PANEL_ROW)  # Load
-        dismiss_popup(s)
+        load = file_y + 3 * PANEL_ROW
+        press(s, load, popup_at(load))
+        dismiss_popup(s, load)
         s.key("f")
         s.wheel(600, 600, 2)  # zoom 3
         before = settled(s, "built")
