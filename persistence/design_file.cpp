@@ -88,13 +88,6 @@ void removeQuietly(const fs::path& path) {
     fs::remove(path, ec);
 }
 
-// A write past the process's file-size limit (ulimit -f) then fails with EFBIG and a
-// message, instead of ending the program with SIGXFSZ.
-void ignoreFileSizeSignal() {
-    static const bool ignored = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
-    (void)ignored;
-}
-
 // Why the target's folder, with every link in it followed, is not inside save/ ("" when it is).
 std::string folderProblem(const fs::path& saveFolder, const fs::path& target) {
     std::error_code ec;
@@ -193,6 +186,11 @@ std::string readWhole(const fs::path& path, const fs::path& saveFolder, std::str
 }
 
 }  // namespace
+
+void ignoreFileSizeSignal() {
+    static const bool ignored = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+    (void)ignored;
+}
 
 std::string shownDesignPath(const std::string& name) { return "save/" + name + ".velmar"; }
 

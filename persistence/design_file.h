@@ -19,6 +19,10 @@ FileResult saveToFile(const Design& design, const std::string& baseDir = ".");
 // Reads save/<name>.velmar below baseDir into out; out is only written on success.
 FileResult readDesignFile(const std::string& name, Design& out, const std::string& baseDir = ".");
 
+// A write past the process's file-size limit (ulimit -f) then fails with EFBIG and a
+// message, instead of ending the program with SIGXFSZ. Saves call it; the program also
+// calls it at start-up for its screenshots and recordings.
+void ignoreFileSizeSignal();
 // "save/<name>.velmar", as messages show a design's file.
 std::string shownDesignPath(const std::string& name);
 // The name of the file a save writes before renaming it into place, in the target's

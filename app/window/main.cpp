@@ -10,6 +10,7 @@
 #include "app/frame_log.h"
 #include "app/window/app_views.h"
 #include "app/window/input_raylib.h"
+#include "persistence/design_file.h"
 #include <imgui.h>
 #include "ui/backend/imgui_impl_raylib.h"
 #include "ui/recorder/gif_recorder.h"
@@ -56,6 +57,7 @@ int main() {
         return 1;
     }
 
+    ignoreFileSizeSignal();
     InitWindow(SCREEN_SIZE, SCREEN_SIZE, WINDOW_TITLE);
     if (!IsWindowReady()) {
         std::fprintf(stderr, "tremora: could not open an OpenGL window on this display\n");

@@ -3,7 +3,7 @@ import time
 
 from harness import BLUE, YELLOW, Session, is_color, run_cases, world_to_window
 
-SCENE = (300, 30, 850, 340)  # right of the panel, below the frame counter (orange at 15 to 30 frames a second), above the ground at zoom 3
+SCENE = (300, 30, 850, 340)  # right of the panel, below the frame counter, above the ground at zoom 3
 
 
 def tired(r, g, b):
