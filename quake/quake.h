@@ -7,6 +7,7 @@
 
 #include "physics/random_int.h"
 #include "physics/structure.h"
+#include "quake/ground_settings.h"
 #include "quake/perlin.h"
 #include "quake/plot_ring.h"
 #include "quake/quake_seed.h"
@@ -28,6 +29,8 @@ struct QuakeState {
     QuakeSeed seed{};
     bool hasSeed = false;
     Vector2 lastMean{0.0f, 0.0f};  // the mean force of the latest step (the graphs' newest point)
+    GroundMotionSettings ground;   // the model chosen, and the ground-motion model's settings
+    GroundMotionRun groundRun;     // that model's running motion
 };
 
 // The largest amplitude, and the largest force component, the quake hands to the engine

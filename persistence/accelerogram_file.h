@@ -1,0 +1,23 @@
+#pragma once
+// Recorded ground motions: PEER .AT2 files and two-column CSV (time in s, acceleration
+// in g), read from the records/ folder beside save/.
+#include <string>
+#include <vector>
+
+#include "quake/ground_motion.h"
+
+struct AccelerogramRead {
+    bool ok = false;
+    Accelerogram record;  // empty unless ok
+    std::string message;  // why the file was refused ("" when ok)
+};
+
+// The text of a file, by format. Each refuses a malformed text with a message.
+AccelerogramRead readAt2Text(const std::string& text);
+AccelerogramRead readAccelerogramCsvText(const std::string& text);
+// A file in baseDir/records by its name, the format chosen by its extension (.AT2 or .csv,
+// any case).
+AccelerogramRead readRecordFile(const std::string& baseDir, const std::string& name);
+// The record files in baseDir/records (.AT2 and .csv), sorted by name; empty when the
+// folder is missing.
+std::vector<std::string> listRecordFiles(const std::string& baseDir);

@@ -1,0 +1,60 @@
+#pragma once
+// A prescribed horizontal ground motion: acceleration in g, velocity and displacement in
+// world units, sampled every dt seconds. Built from a synthetic quake (magnitude and
+// distance) or from a recorded accelerogram, always ending at rest.
+#include <cstdint>
+#include <vector>
+
+// One g in this world: its gravity, in world units per second squared.
+inline constexpr double G_WORLD = 9.80665;
+
+// An accelerogram as read: accelerations in g, one every dt seconds.
+struct Accelerogram {
+    double dt = 0.0;
+    std::vector<double> accelerationG;
+};
+
+struct GroundMotion {
+    double dt = 0.01;                   // seconds between samples
+    std::vector<double> accelerationG;  // g
+    std::vector<double> velocity;       // world units per second
+    std::vector<double> displacement;   // world units, from the start position
+    double peakG = 0.0;                 // largest |acceleration|, g
+    double peakDisplacement = 0.0;      // largest |displacement|, world units
+};
+
+struct GroundSample {
+    double accelerationG = 0.0;
+    double velocity = 0.0;
+    double displacement = 0.0;
+};
+
+// Seconds from the first sample to the last.
+double motionDuration(const GroundMotion& motion);
+// The motion at t seconds, linearly interpolated; at rest (all zero) before 0 and after the end.
+GroundSample sampleGroundMotion(const GroundMotion& motion, double t);
+
+// Peak ground acceleration of the randomly oriented horizontal component (Joyner & Boore
+// 1988), with the magnitude clamped to 5..7.7 and the distance to 0..100 km first.
+struct PgaEstimate {
+    double pgaG = 0.0;
+    double magnitudeUsed = 0.0;
+    double distanceUsedKm = 0.0;
+    bool clamped = false;  // the magnitude or the distance was outside the formula's range
+};
+PgaEstimate joynerBoorePga(double magnitude, double distanceKm);
+
+// A synthetic quake: Kanai-Tajimi filtered white noise under a build-up, strong-phase and
+// decay envelope over the duration, scaled to the Joyner-Boore peak, corrected so the
+// ground ends at rest. The same seed gives the same history.
+struct SyntheticQuake {
+    double magnitude = 6.0;
+    double distanceKm = 20.0;
+    double durationSeconds = 10.0;
+    std::uint32_t seed = 0;
+};
+GroundMotion synthesizeGroundMotion(const SyntheticQuake& quake);
+
+// A recorded accelerogram multiplied by scale, integrated to velocity and displacement
+// with a baseline correction so the ground ends at rest.
+GroundMotion groundMotionFromRecord(const Accelerogram& record, double scale);

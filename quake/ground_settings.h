@@ -1,0 +1,29 @@
+#pragma once
+// The user's choice of quake model and the ground-motion model's settings. They belong
+// to the running program, not to a design: design files do not hold them.
+#include <string>
+
+#include "quake/ground_motion.h"
+
+enum class QuakeModel { Classic, GroundMotion };
+enum class MotionSource { Synthetic, Recorded };
+
+struct GroundMotionSettings {
+    QuakeModel model = QuakeModel::Classic;
+    MotionSource source = MotionSource::Synthetic;
+    std::string recordName;  // file name in records/ of the loaded record; "" when none
+    Accelerogram record;     // the loaded record, in g
+    float recordScale = 1.0f;
+    // The joint rule's settings while this model is chosen (the classic model keeps the
+    // simulation's own threshold and limit).
+    float threshold = 10000.0f;
+    float accumulativeLimit = 50000.0f;
+};
+
+// The ground motion of the running (or latest) quake of this model.
+struct GroundMotionRun {
+    GroundMotion motion;
+    double time = 0.0;  // seconds into the motion
+    bool moving = false;
+    GroundSample now{};  // the latest sample applied to the ground
+};
