@@ -1,10 +1,78 @@
+// Record files in the records/ folder: their names, their size and their format.
 #include "persistence/accelerogram_file.h"
 
-// Placeholder bodies; the readers replace them.
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <new>
+#include <system_error>
 
-AccelerogramRead readAt2Text(const std::string&) { return {false, {}, "record files cannot be read yet"}; }
-AccelerogramRead readAccelerogramCsvText(const std::string&) { return {false, {}, "record files cannot be read yet"}; }
-AccelerogramRead readRecordFile(const std::string&, const std::string&) {
-    return {false, {}, "record files cannot be read yet"};
+#include "persistence/record_text.h"
+#include "persistence/whole_file.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uintmax_t MAX_RECORD_FILE_BYTES = 64ull * 1024 * 1024;
+
+enum class RecordFormat { None, At2, Csv };
+
+RecordFormat formatOf(const std::string& name) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0) return RecordFormat::None;
+    std::string extension = name.substr(dot + 1);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == "at2") return RecordFormat::At2;
+    if (extension == "csv") return RecordFormat::Csv;
+    return RecordFormat::None;
 }
-std::vector<std::string> listRecordFiles(const std::string&) { return {}; }
+
+std::string nameProblem(const std::string& name) {
+    if (name.empty()) return "no file name";
+    if (name.find_first_of(std::string("/\\\0", 3)) != std::string::npos || name.find("..") != std::string::npos) {
+        return "the name leaves the records folder";
+    }
+    if (formatOf(name) == RecordFormat::None) return "only .AT2 and .csv files are read";
+    return "";
+}
+
+}  // namespace
+
+AccelerogramRead readRecordFile(const std::string& baseDir, const std::string& name) {
+    const std::string shown = "records/" + name;
+    std::string problem = nameProblem(name);
+    AccelerogramRead read;
+    if (problem.empty()) {
+        try {
+            std::string bytes;
+            const fs::path folder = fs::path(baseDir) / "records";
+            problem = readWholeFile(folder / name, folder, MAX_RECORD_FILE_BYTES, "a record file", bytes);
+            if (problem.empty()) {
+                read = formatOf(name) == RecordFormat::At2 ? readAt2Text(bytes) : readAccelerogramCsvText(bytes);
+                problem = read.message;
+            }
+        } catch (const std::bad_alloc&) {
+            problem = "not enough memory";
+        } catch (const std::exception& e) {
+            problem = e.what();
+        }
+    }
+    if (!problem.empty()) return refusedRead("Could not load " + shown + ": " + problem);
+    return read;
+}
+
+std::vector<std::string> listRecordFiles(const std::string& baseDir) {
+    std::vector<std::string> names;
+    try {
+        std::error_code ec;
+        for (fs::directory_iterator it(fs::path(baseDir) / "records", ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string name = it->path().filename().string();
+            if (formatOf(name) != RecordFormat::None && it->is_regular_file(ec)) names.push_back(name);
+        }
+    } catch (const std::exception&) {
+        // A folder that cannot be listed lists nothing further.
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}

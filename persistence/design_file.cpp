@@ -17,6 +17,7 @@
 #include <system_error>
 
 #include "persistence/design_serialize.h"
+#include "persistence/whole_file.h"
 
 namespace fs = std::filesystem;
 
@@ -76,12 +77,6 @@ struct ViewBuffer : std::streambuf {
         setg(begin, begin, begin + bytes.size());
     }
 };
-
-std::string describeErrno(const std::string& what) {
-    const int code = errno;
-    if (code == 0) return what;
-    return what + " (" + std::strerror(code) + ")";
-}
 
 void removeQuietly(const fs::path& path) {
     std::error_code ec;
@@ -153,35 +148,6 @@ std::string writeReplacing(const Design& design, const fs::path& saveFolder, con
         removeQuietly(temporary);
         return "the new file cannot replace the old one (" + ec.message() + ")";
     }
-    return "";
-}
-
-// The bytes of the file, or the reason they cannot be had.
-std::string readWhole(const fs::path& path, const fs::path& saveFolder, std::string& bytes) {
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (!fs::exists(status)) {
-        if (!fs::is_directory(saveFolder, ec)) return "there is no save folder";
-        return "the file does not exist";
-    }
-    if (fs::is_directory(status)) return "it is a folder, not a file";
-    if (!fs::is_regular_file(status)) return "it is not a regular file";
-
-    const std::uintmax_t size = fs::file_size(path, ec);
-    if (ec) return "its size cannot be read (" + ec.message() + ")";
-    if (size > MAX_DESIGN_FILE_BYTES) {
-        return "the file is too large (" + std::to_string(size) + " bytes; a design file holds at most " +
-               std::to_string(MAX_DESIGN_FILE_BYTES) + ")";
-    }
-
-    errno = 0;
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream) return describeErrno("it cannot be opened");
-    bytes.assign(static_cast<std::size_t>(size), '\0');
-    stream.read(bytes.data(), static_cast<std::streamsize>(size));
-    // A file that shrank since its size was taken is judged by what could be read.
-    bytes.resize(static_cast<std::size_t>(stream.gcount()));
-    if (stream.bad()) return "reading the file failed";
     return "";
 }
 
@@ -260,7 +226,8 @@ FileResult readDesignFile(const std::string& name, Design& out, const std::strin
     if (problem.empty()) {
         try {
             std::string bytes;
-            problem = readWhole(filePath(baseDir, name), fs::path(baseDir) / "save", bytes);
+            problem = readWholeFile(filePath(baseDir, name), fs::path(baseDir) / "save", MAX_DESIGN_FILE_BYTES,
+                                    "a design file", bytes);
             if (problem.empty()) decodeDesign(bytes, out, problem);
         } catch (const std::bad_alloc&) {
             problem = "not enough memory";

@@ -58,3 +58,17 @@ GroundMotion synthesizeGroundMotion(const SyntheticQuake& quake);
 // A recorded accelerogram multiplied by scale, integrated to velocity and displacement
 // with a baseline correction so the ground ends at rest.
 GroundMotion groundMotionFromRecord(const Accelerogram& record, double scale);
+
+// The accelerations less a baseline, so that integrated from rest they end at rest: a
+// half-cosine taper over the first and last 5 % (at most 0.5 s) of the record, less a
+// tapered straight line c0 + c1 t whose coefficients zero the final velocity and
+// displacement of the trapezoid integration. Non-finite values count as zero; empty when
+// there are no samples or dt is not positive.
+std::vector<double> baselineCorrected(const std::vector<double>& accelerationG, double dt);
+// Accelerations in g integrated from rest (trapezoid rule) to velocity and displacement
+// in world units, with the peaks filled in.
+GroundMotion integratedMotion(std::vector<double> accelerationG, double dt);
+// The synthetic quake's envelope at t seconds of a quake lasting duration: rises as t^2
+// over the first 15 %, holds at 1 to half the duration, then decays exponentially to 0.05
+// at the end; 0 outside the quake.
+double quakeEnvelope(double t, double duration);

@@ -1,0 +1,76 @@
+#include "persistence/record_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+LineReader::LineReader(std::string_view text) : rest_(text) {
+    if (rest_.substr(0, 3) == "\xEF\xBB\xBF") rest_.remove_prefix(3);
+}
+
+bool LineReader::next(std::string_view& line) {
+    if (done_) return false;
+    const std::size_t end = rest_.find('\n');
+    if (end == std::string_view::npos) {
+        done_ = true;
+        if (rest_.empty()) return false;
+        line = rest_;
+    } else {
+        line = rest_.substr(0, end);
+        rest_.remove_prefix(end + 1);
+    }
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    ++number_;
+    return true;
+}
+
+std::vector<std::string_view> splitTokens(std::string_view line, std::string_view separators) {
+    std::vector<std::string_view> tokens;
+    std::size_t begin = line.find_first_not_of(separators);
+    while (begin != std::string_view::npos) {
+        const std::size_t end = std::min(line.size(), line.find_first_of(separators, begin));
+        tokens.push_back(line.substr(begin, end - begin));
+        begin = line.find_first_not_of(separators, end);
+    }
+    return tokens;
+}
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos) return {};
+    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
+bool parseNumber(std::string_view token, double& out) {
+    if (token.empty() || token.size() > 64) return false;
+    std::string text(token);
+    if (text[0] == '+') text.erase(0, 1);
+    for (char& c : text) {
+        if (c == 'D' || c == 'd') c = 'E';  // Fortran's double-precision exponent
+    }
+    const char* end = text.data() + text.size();
+    const std::from_chars_result r = std::from_chars(text.data(), end, out, std::chars_format::general);
+    if (r.ptr != end || text.empty()) return false;
+    if (r.ec == std::errc::result_out_of_range) {
+        // Too large reads as infinity, too small as zero.
+        const bool negative = text[0] == '-';
+        const bool huge = text.find_first_of("Ee") == std::string::npos || text[text.find_first_of("Ee") + 1] != '-';
+        out = huge ? (negative ? -1.0 : 1.0) * std::numeric_limits<double>::infinity() : 0.0;
+        return true;
+    }
+    return r.ec == std::errc();
+}
+
+std::string atLine(std::size_t line, const std::string& what) { return "line " + std::to_string(line) + ": " + what; }
+
+std::string accelerationProblem(double g, std::string_view token) {
+    if (!std::isfinite(g)) return "the acceleration \"" + std::string(token) + "\" is not a finite number";
+    if (std::fabs(g) > MAX_RECORD_G) {
+        return "the acceleration " + std::string(token) + " g is beyond the " + std::to_string(int(MAX_RECORD_G)) +
+               " g a record may reach";
+    }
+    return "";
+}
+
+AccelerogramRead refusedRead(const std::string& message) { return {false, {}, message}; }

@@ -1,0 +1,41 @@
+#pragma once
+// Pieces shared by the accelerogram readers: lines, tokens, numbers and the limits every
+// record must keep.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "persistence/accelerogram_file.h"
+
+// The most points a record may hold, and the largest |acceleration| it may reach.
+inline constexpr std::size_t MAX_RECORD_POINTS = 1000000;
+inline constexpr double MAX_RECORD_G = 10.0;
+
+// The lines of a text one by one, without their "\r\n" or "\n" and without a leading
+// UTF-8 byte-order mark; number() is the line's number, from 1.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text);
+    bool next(std::string_view& line);
+    std::size_t number() const { return number_; }
+
+private:
+    std::string_view rest_;
+    bool done_ = false;
+    std::size_t number_ = 0;
+};
+
+// The pieces of a line between any of the separator characters, empty pieces skipped.
+std::vector<std::string_view> splitTokens(std::string_view line, std::string_view separators);
+// The line without spaces and tabs at either end.
+std::string_view trimmed(std::string_view text);
+// A decimal number, whole token, as C or Fortran writes it ("-.123456E-02", "+1.5D+00");
+// one too large to hold reads as infinity. False when the token is not a number.
+bool parseNumber(std::string_view token, double& out);
+// "line N: " before what is wrong there.
+std::string atLine(std::size_t line, const std::string& what);
+// Why an acceleration value may not be used ("" when it may): not finite or over 10 g.
+std::string accelerationProblem(double g, std::string_view token);
+// A read that refuses, with its message.
+AccelerogramRead refusedRead(const std::string& message);
