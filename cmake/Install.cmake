@@ -4,9 +4,12 @@ include(GNUInstallDirs)
 
 set(TREMORA_LAUNCHER_DIR "${CMAKE_INSTALL_LIBEXECDIR}/tremora")
 set(TREMORA_PRESETS_DIR "${CMAKE_INSTALL_DATADIR}/tremora/save")
-# Paths from the launcher to the program and the presets, relative so an unpacked tree works too.
+set(TREMORA_RECORDS_DIR "${CMAKE_INSTALL_DATADIR}/tremora/records")
+# Paths from the launcher to the program, the presets and the example records, relative so
+# an unpacked tree works too.
 file(RELATIVE_PATH TREMORA_LAUNCHER_TO_BIN "/p/${TREMORA_LAUNCHER_DIR}" "/p/${CMAKE_INSTALL_BINDIR}")
 file(RELATIVE_PATH TREMORA_LAUNCHER_TO_PRESETS "/p/${TREMORA_LAUNCHER_DIR}" "/p/${TREMORA_PRESETS_DIR}")
+file(RELATIVE_PATH TREMORA_LAUNCHER_TO_RECORDS "/p/${TREMORA_LAUNCHER_DIR}" "/p/${TREMORA_RECORDS_DIR}")
 set(TREMORA_LAUNCHER "${CMAKE_INSTALL_PREFIX}/${TREMORA_LAUNCHER_DIR}/tremora-launcher")
 configure_file(data/tremora-launcher.in generated/tremora-launcher @ONLY)
 configure_file(data/tremora.desktop.in generated/tremora.desktop @ONLY)
@@ -23,6 +26,7 @@ add_custom_target(tremora_docs ALL DEPENDS ${TREMORA_GZIPPED})
 install(TARGETS tremora RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 install(PROGRAMS "${CMAKE_BINARY_DIR}/generated/tremora-launcher" DESTINATION "${TREMORA_LAUNCHER_DIR}")
 install(FILES save/hause.velmar save/lightaf.velmar DESTINATION "${TREMORA_PRESETS_DIR}")
+install(DIRECTORY records/ DESTINATION "${TREMORA_RECORDS_DIR}" FILES_MATCHING PATTERN "*.AT2" PATTERN "*.csv")
 install(FILES "${CMAKE_BINARY_DIR}/generated/tremora.desktop" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
 install(FILES data/tremora.png DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps")
 install(FILES data/copyright "${CMAKE_BINARY_DIR}/generated/changelog.gz" DESTINATION "${CMAKE_INSTALL_DOCDIR}")
