@@ -47,18 +47,18 @@ std::string readCounts(std::string_view raw, double& npts, double& dt) {
         }
     } else {
         // The older layout: the two numbers first, then their labels in the same order.
-        const std::vector<std::string_view> tokens = splitTokens(line, " \t,");
+        const std::vector<std::string_view> tokens = splitTokens(line, " \t,", 2);
         if (tokens.size() < 2) return "the fourth header line should give NPTS and DT, " + std::string(HEADER_EXAMPLE);
         nptsText = tokens[nptsAt < dtAt ? 0 : 1];
         dtText = tokens[nptsAt < dtAt ? 1 : 0];
     }
-    if (!parseNumber(nptsText, npts)) return "NPTS \"" + std::string(nptsText) + "\" is not a number";
-    if (!parseNumber(dtText, dt)) return "DT \"" + std::string(dtText) + "\" is not a number";
-    if (!(npts >= 1.0) || npts != std::floor(npts)) return "NPTS " + std::string(nptsText) + " is not a count of points";
+    if (!parseNumber(nptsText, npts)) return "NPTS " + quoted(nptsText) + " is not a number";
+    if (!parseNumber(dtText, dt)) return "DT " + quoted(dtText) + " is not a number";
+    if (!(npts >= 1.0) || npts != std::floor(npts)) return "NPTS " + quoted(nptsText) + " is not a count of points";
     if (npts > static_cast<double>(MAX_RECORD_POINTS)) {
-        return "NPTS " + std::string(nptsText) + " is over the 1000000 points a record may hold";
+        return "NPTS " + quoted(nptsText) + " is over the 1000000 points a record may hold";
     }
-    if (!(dt > 0.0) || !std::isfinite(dt)) return "DT " + std::string(dtText) + " is not a positive time step";
+    if (!(dt > 0.0) || !std::isfinite(dt)) return "DT " + quoted(dtText) + " is not a positive time step";
     return "";
 }
 
@@ -70,8 +70,8 @@ std::string kindProblem(std::string_view raw) {
     }
     const std::size_t units = line.find("UNITS OF ");
     if (units != std::string::npos) {
-        const std::vector<std::string_view> rest = splitTokens(std::string_view(line).substr(units + 9), " \t,.");
-        if (!rest.empty() && rest[0] != "G") return "the accelerations are in " + std::string(rest[0]) + ", not in g";
+        const std::vector<std::string_view> rest = splitTokens(std::string_view(line).substr(units + 9), " \t,.", 1);
+        if (!rest.empty() && rest[0] != "G") return "the accelerations are in " + quoted(rest[0]) + ", not in g";
     }
     return "";
 }
@@ -96,9 +96,10 @@ AccelerogramRead readAt2Text(const std::string& text) {
     record.accelerationG.reserve(expected);
     std::string_view line;
     while (lines.next(line)) {
-        for (std::string_view token : splitTokens(line, " \t")) {
+        std::string_view token;
+        while (nextToken(line, " \t", token)) {
             double g = 0.0;
-            if (!parseNumber(token, g)) return refusedRead(atLine(lines.number(), "\"" + std::string(token) + "\" is not a number"));
+            if (!parseNumber(token, g)) return refusedRead(atLine(lines.number(), quoted(token) + " is not a number"));
             problem = accelerationProblem(g, token);
             if (!problem.empty()) return refusedRead(atLine(lines.number(), problem));
             if (record.accelerationG.size() == expected) {

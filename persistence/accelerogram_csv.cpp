@@ -23,9 +23,10 @@ AccelerogramRead readAccelerogramCsvText(const std::string& text) {
     double step = 0.0;
     while (lines.next(line)) {
         if (trimmed(line).empty()) continue;
-        const std::vector<std::string_view> fields = splitTokens(line, ",");
+        const std::size_t comma = line.find(',');
+        const std::string_view timeText = trimmed(line.substr(0, comma));
         double t = 0.0, g = 0.0;
-        const bool timeIsNumber = !fields.empty() && parseNumber(trimmed(fields[0]), t);
+        const bool timeIsNumber = parseNumber(timeText, t);
         if (first && !timeIsNumber) {  // a header of words
             first = false;
             continue;
@@ -34,15 +35,13 @@ AccelerogramRead readAccelerogramCsvText(const std::string& text) {
         const std::size_t at = lines.number();
         const std::size_t columns = std::count(line.begin(), line.end(), ',') + 1;
         if (columns != 2) {
-            return refusedRead(atLine(at, std::to_string(columns) + " columns; a row holds time,acceleration"));
+            const std::string count = columns == 1 ? "one column" : std::to_string(columns) + " columns";
+            return refusedRead(atLine(at, count + "; a row holds two, time,acceleration"));
         }
-        const std::string_view timeText = trimmed(fields[0]);
-        const std::string_view gText = fields.size() > 1 ? trimmed(fields[1]) : std::string_view();
-        if (!timeIsNumber) return refusedRead(atLine(at, "the time \"" + std::string(timeText) + "\" is not a number"));
-        if (!std::isfinite(t)) return refusedRead(atLine(at, "the time " + std::string(timeText) + " is not finite"));
-        if (!parseNumber(gText, g)) {
-            return refusedRead(atLine(at, "the acceleration \"" + std::string(gText) + "\" is not a number"));
-        }
+        const std::string_view gText = trimmed(line.substr(comma + 1));
+        if (!timeIsNumber) return refusedRead(atLine(at, "the time " + quoted(timeText) + " is not a number"));
+        if (!std::isfinite(t)) return refusedRead(atLine(at, "the time " + quoted(timeText) + " is not finite"));
+        if (!parseNumber(gText, g)) return refusedRead(atLine(at, "the acceleration " + quoted(gText) + " is not a number"));
         const std::string problem = accelerationProblem(g, gText);
         if (!problem.empty()) return refusedRead(atLine(at, problem));
         const std::size_t count = record.accelerationG.size();

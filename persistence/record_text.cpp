@@ -1,5 +1,6 @@
 #include "persistence/record_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -25,14 +26,22 @@ bool LineReader::next(std::string_view& line) {
     return true;
 }
 
-std::vector<std::string_view> splitTokens(std::string_view line, std::string_view separators) {
-    std::vector<std::string_view> tokens;
-    std::size_t begin = line.find_first_not_of(separators);
-    while (begin != std::string_view::npos) {
-        const std::size_t end = std::min(line.size(), line.find_first_of(separators, begin));
-        tokens.push_back(line.substr(begin, end - begin));
-        begin = line.find_first_not_of(separators, end);
+bool nextToken(std::string_view& rest, std::string_view separators, std::string_view& token) {
+    const std::size_t begin = rest.find_first_not_of(separators);
+    if (begin == std::string_view::npos) {
+        rest = {};
+        return false;
     }
+    const std::size_t end = std::min(rest.size(), rest.find_first_of(separators, begin));
+    token = rest.substr(begin, end - begin);
+    rest.remove_prefix(end);
+    return true;
+}
+
+std::vector<std::string_view> splitTokens(std::string_view line, std::string_view separators, std::size_t most) {
+    std::vector<std::string_view> tokens;
+    std::string_view token;
+    while (tokens.size() < most && nextToken(line, separators, token)) tokens.push_back(token);
     return tokens;
 }
 
@@ -62,12 +71,18 @@ bool parseNumber(std::string_view token, double& out) {
     return r.ec == std::errc();
 }
 
+std::string quoted(std::string_view token) {
+    constexpr std::size_t SHOWN = 40;
+    if (token.size() <= SHOWN) return "\"" + std::string(token) + "\"";
+    return "\"" + std::string(token.substr(0, SHOWN)) + "...\"";
+}
+
 std::string atLine(std::size_t line, const std::string& what) { return "line " + std::to_string(line) + ": " + what; }
 
 std::string accelerationProblem(double g, std::string_view token) {
-    if (!std::isfinite(g)) return "the acceleration \"" + std::string(token) + "\" is not a finite number";
+    if (!std::isfinite(g)) return "the acceleration " + quoted(token) + " is not a finite number";
     if (std::fabs(g) > MAX_RECORD_G) {
-        return "the acceleration " + std::string(token) + " g is beyond the " + std::to_string(int(MAX_RECORD_G)) +
+        return "the acceleration " + quoted(token) + " is beyond the " + std::to_string(int(MAX_RECORD_G)) +
                " g a record may reach";
     }
     return "";

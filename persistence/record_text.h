@@ -26,13 +26,18 @@ private:
     std::size_t number_ = 0;
 };
 
-// The pieces of a line between any of the separator characters, empty pieces skipped.
-std::vector<std::string_view> splitTokens(std::string_view line, std::string_view separators);
+// Takes the next piece of rest between any of the separator characters into token, empty
+// pieces skipped; false when none is left.
+bool nextToken(std::string_view& rest, std::string_view separators, std::string_view& token);
+// The first pieces of a line, at most `most` of them.
+std::vector<std::string_view> splitTokens(std::string_view line, std::string_view separators, std::size_t most);
 // The line without spaces and tabs at either end.
 std::string_view trimmed(std::string_view text);
 // A decimal number, whole token, as C or Fortran writes it ("-.123456E-02", "+1.5D+00");
 // one too large to hold reads as infinity. False when the token is not a number.
 bool parseNumber(std::string_view token, double& out);
+// The token in quotes for a message, cut short when long.
+std::string quoted(std::string_view token);
 // "line N: " before what is wrong there.
 std::string atLine(std::size_t line, const std::string& what);
 // Why an acceleration value may not be used ("" when it may): not finite or over 10 g.

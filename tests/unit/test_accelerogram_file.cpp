@@ -77,7 +77,7 @@ TEST(CsvReader, RefusesBadFilesWithAMessage) {
         {"0,0.1\n0,0.2\n", "line 2: the time does not advance"},
         {"0,0.1\n-0.01,0.2\n", "line 2"},
         {"0,0.1\n0.01,0.2,7\n", "line 2: 3 columns"},
-        {"0,0.1\n0.01\n", "line 2: 1 columns"},
+        {"0,0.1\n0.01\n", "line 2: one column"},
         {"t,a\n0,0.1\nx,0.2\n", "line 3: the time \"x\" is not a number"},
         {"0,0.1\n0.01,abc\n", "line 2: the acceleration \"abc\""},
         {"0,0.1\n0.01,nan\n", "finite"},
