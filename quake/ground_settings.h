@@ -26,4 +26,10 @@ struct GroundMotionRun {
     double time = 0.0;  // seconds into the motion
     bool moving = false;
     GroundSample now{};  // the latest sample applied to the ground
+    long steps = 0;      // world steps into the motion; time is steps of STEP_SECONDS
+    float groundX = 0.0f;  // where the ground rests, world units; the motion is measured from it
+    float groundY = 0.0f;
+    // The quake duration the user set, while the motion's own length stands in for it.
+    float userDuration = 0.0f;
+    bool durationReplaced = false;
 };
