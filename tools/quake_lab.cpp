@@ -76,6 +76,11 @@ LabOutcome runLab(const Design& design, const LabSettings& settings, std::uint32
         events.clockSeconds = static_cast<double>(seed);
         accumulator += FRAME_TIME;
         simulateFrame(sim, quake, noFigures, accumulator, events, random);
+        if (f >= settle) {
+            for (const JointRecord& record : sim.jointRecords) {
+                if (isLive(sim.jointSlots[record.jointSlot])) outcome.peakJointForce = std::max(outcome.peakJointForce, record.force);
+            }
+        }
         if (!outcome.anyBroken && brokenJointCount(sim) > 0) {
             outcome.anyBroken = true;
             outcome.firstBreakSeconds = static_cast<double>(f + 1 - settle) * STEP_SECONDS;
@@ -114,7 +119,7 @@ std::string labReport(const Design& design, const LabSettings& settings, const s
     const float limit = ground ? settings.ground.accumulativeLimit : design.accumulativeLimit;
     out << "; joint threshold " << threshold << ", limit " << limit << "; verdict " << settings.seconds
         << " s after " << (settings.quake ? "Enter" : "settling") << "\n";
-    out << "seed   broken        first break   lowest end    outcome\n";
+    out << "seed   broken        first break   peak force    lowest end    outcome\n";
     for (const LabOutcome& o : outcomes) {
         std::string row = std::to_string(o.seed);
         row.resize(7, ' ');
@@ -122,9 +127,11 @@ std::string labReport(const Design& design, const LabSettings& settings, const s
         broken.resize(14, ' ');
         std::string first = o.anyBroken ? fixed(o.firstBreakSeconds, 2) + " s" : "-";
         first.resize(14, ' ');
+        std::string peak = fixed(o.peakJointForce, 0);
+        peak.resize(14, ' ');
         std::string drop = fixed(o.largestDrop / 10.0f, 2) + " m";
         drop.resize(14, ' ');
-        out << row << broken << first << drop << (o.standing ? "standing" : "collapsed") << "\n";
+        out << row << broken << first << peak << drop << (o.standing ? "standing" : "collapsed") << "\n";
     }
     out << "standing in " << standingCount(outcomes) << " of " << outcomes.size() << " seeds\n";
     return out.str();

@@ -15,9 +15,9 @@ struct LabSettings {
     bool quake = true;  // false: the design is only left standing
     float magnitude = 6.0f;
     float distanceKm = 20.0f;  // the epicenter's distance from the origin
-    float duration = 20.0f;    // seconds of shaking (a synthetic motion's length)
+    float duration = 10.0f;    // seconds of shaking (a synthetic motion's length)
     double settleSeconds = 1.0;  // under gravity alone before Enter
-    double seconds = 30.0;       // from Enter (or from the end of settling) to the verdict
+    double seconds = 20.0;       // from Enter (or from the end of settling) to the verdict
     GroundMotionSettings ground{};  // the ground-motion model's joint rule and source
 };
 
@@ -35,6 +35,7 @@ struct LabOutcome {
     int broken = 0;
     double firstBreakSeconds = -1.0;  // after Enter (negative while settling); -1 when none broke
     bool anyBroken = false;
+    float peakJointForce = 0.0f;  // the largest force a joint carried from Enter on (force units)
     float largestDrop = 0.0f;  // world units the lowest-fallen member end is below where it was built
     bool standing = false;
 };
