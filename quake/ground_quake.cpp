@@ -84,6 +84,7 @@ void runGroundMotion(QuakeState& quake, GroundMotion motion) {
     quake.duration = length;
 
     quake.elapsed = 0.0f;
+    quake.lastMean = Vector2{0.0f, 0.0f};  // no force on any member in this model
     quake.lastAmplitude = Vector2{static_cast<float>(run.motion.peakG),
                                   static_cast<float>(run.motion.peakDisplacement) / UNITS_PER_METRE};
     erase(quake.graphX);
