@@ -15,9 +15,9 @@ struct LabSettings {
     bool quake = true;  // false: the design is only left standing
     float magnitude = 6.0f;
     float distanceKm = 20.0f;  // the epicenter's distance from the origin
-    float duration = 10.0f;    // seconds of shaking (a synthetic motion's length)
+    float duration = 15.0f;    // seconds of shaking (a synthetic motion's length)
     double settleSeconds = 1.0;  // under gravity alone before Enter
-    double seconds = 20.0;       // from Enter (or from the end of settling) to the verdict
+    double seconds = 25.0;       // from Enter (or from the end of settling) to the verdict
     GroundMotionSettings ground{};  // the ground-motion model's joint rule and source
 };
 
