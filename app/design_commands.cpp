@@ -4,6 +4,7 @@
 
 #include "app/undo_commands.h"
 #include "persistence/design_check.h"
+#include "quake/ground_quake.h"
 
 Design makeDesign(const EditorState& editor, const Simulation& sim, const QuakeState& quake,
                   const std::string& name) {
@@ -13,7 +14,7 @@ Design makeDesign(const EditorState& editor, const Simulation& sim, const QuakeS
     design.density = sim.density;
     design.accumulativeLimit = sim.accumulativeLimit;
     design.threshold = sim.threshold;
-    design.duration = quake.duration;
+    design.duration = userQuakeDuration(quake);
     design.magnitude = quake.magnitude;
     design.epicenter = quake.epicenter;
     return design;

@@ -4,6 +4,7 @@
 
 #include "physics/build_limits.h"
 #include "physics/world.h"
+#include "quake/ground_quake.h"
 
 namespace {
 constexpr float PAN_SPEED = 100.0f;      // world units per second, whatever the zoom
@@ -69,6 +70,7 @@ void startSimulation(AppState& app) {
 }
 
 void resetSimulation(AppState& app) {
+    stopGroundQuake(app.quake);
     app.quake.active = false;
     app.quake.elapsed = 0.0f;
     app.editor.pendingStart = Vector2{0.0f, 0.0f};

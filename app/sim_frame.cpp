@@ -4,6 +4,7 @@
 #include "physics/human.h"
 #include "physics/joint_loads.h"
 #include "physics/world.h"
+#include "quake/ground_quake.h"
 
 bool simulateFrame(Simulation& sim, QuakeState& quake, HumanSpawner& spawner, float& stepAccumulator,
                    const SimFrameEvents& events, const RandomInt& randomInt) {
@@ -11,8 +12,10 @@ bool simulateFrame(Simulation& sim, QuakeState& quake, HumanSpawner& spawner, fl
     if (events.advance) stepQuake(quake, sim.beams, events.frameTime);
     if (events.dropFigure) dropHuman(sim, spawner, events.figurePoint, randomInt);
     if (!events.advance) return false;
-    checkJointLoads(sim);
-    return stepWorld(sim, stepAccumulator);
+    checkJointLoads(sim, jointRuleFor(quake, sim));
+    const bool stepped = stepWorld(sim, stepAccumulator, groundPathFor(quake));
+    if (stepped) groundStepped(quake);
+    return stepped;
 }
 
 float spawnHuman(Simulation& sim, HumanSpawner& spawner, const Camera2D& camera, Vector2 mouse,

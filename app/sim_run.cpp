@@ -4,6 +4,7 @@
 #include "app/sim_frame.h"
 #include "physics/time_step.h"
 #include "physics/world.h"
+#include "quake/ground_quake.h"
 #include "quake/quake.h"
 
 #include <string>
@@ -23,7 +24,8 @@ void runSimulation(AppState& app, const InputSnapshot& in, const RandomInt& rand
     events.figurePoint = screenToWorld(app.camera, in.mouse);
 
     if (events.startQuake) {
-        const std::string problem = magnitudeProblem(app.quake.magnitude);
+        std::string problem = magnitudeProblem(app.quake.magnitude);
+        if (problem.empty()) problem = groundQuakeProblem(app.quake);
         if (!problem.empty()) {
             app.notice = "Quake not started: " + problem;
             events.startQuake = false;

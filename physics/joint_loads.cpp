@@ -12,11 +12,19 @@ float accumulateJointLoad(float accumulated, float force, float threshold) {
     return static_cast<float>(static_cast<double>(force) * STEP_SECONDS + static_cast<double>(accumulated));
 }
 
+int brokenJointCount(const Simulation& sim) {
+    int broken = 0;
+    for (const b2JointId& id : sim.jointSlots) broken += isLive(id) ? 0 : 1;
+    return broken;
+}
+
 Vector2 jointWorldPoint(b2JointId joint) {
     return b2Body_GetWorldPoint(b2Joint_GetBodyB(joint), b2Joint_GetLocalAnchorB(joint));
 }
 
-void checkJointLoads(Simulation& sim) {
+void checkJointLoads(Simulation& sim) { checkJointLoads(sim, JointRule{sim.threshold, sim.accumulativeLimit}); }
+
+void checkJointLoads(Simulation& sim, const JointRule& rule) {
     const bool readForces = sim.jointForcesChanged;
     sim.jointForcesChanged = false;
     sim.brokenThisFrame.clear();
@@ -32,7 +40,7 @@ void checkJointLoads(Simulation& sim) {
         }
         const float force = record.force;
 
-        if (record.accumulated > sim.accumulativeLimit) {
+        if (record.accumulated > rule.accumulativeLimit) {
             sim.brokenThisFrame.push_back(BrokenJoint{i, jointWorldPoint(slot)});
             b2DestroyJoint(slot);
             if (record.beam >= 0 && static_cast<std::size_t>(record.beam) < sim.beams.size()) {
@@ -40,7 +48,7 @@ void checkJointLoads(Simulation& sim) {
             }
             slot = b2JointId{};
         } else {
-            record.accumulated = accumulateJointLoad(record.accumulated, force, sim.threshold);
+            record.accumulated = accumulateJointLoad(record.accumulated, force, rule.threshold);
         }
     }
 }

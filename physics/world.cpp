@@ -195,12 +195,26 @@ void joinBeams(Simulation& sim, std::size_t first, std::size_t second) {
     recordJoint(sim, b2CreateRevoluteJoint(sim.worldId, &def), NO_BEAM);
 }
 
-bool stepWorld(Simulation& sim, float& stepAccumulator) {
+bool stepWorld(Simulation& sim, float& stepAccumulator) { return stepWorld(sim, stepAccumulator, GroundPath{}); }
+
+bool stepWorld(Simulation& sim, float& stepAccumulator, const GroundPath& ground) {
     if (!(static_cast<double>(stepAccumulator) > STEP_SECONDS)) return false;
     // A world whose bodies all sleep would come out of the step unchanged, joint forces
     // included; skipping it is what lets a resting structure cost next to nothing.
     if (b2World_GetAwakeBodyCount(sim.worldId) > 0) {
-        b2World_Step(sim.worldId, static_cast<float>(STEP_SECONDS), SUB_STEPS);
+        const float step = static_cast<float>(STEP_SECONDS);
+        if (ground.moving && isLive(sim.ground.body)) {
+            // Sub-step by sub-step: the same sub-steps as below, nothing else differs
+            // while no forces are applied (the moving ground's model applies none).
+            const float h = step / static_cast<float>(SUB_STEPS);
+            for (const Vector2& target : ground.targets) {
+                const b2Vec2 p = b2Body_GetPosition(sim.ground.body);
+                b2Body_SetLinearVelocity(sim.ground.body, b2Vec2{(target.x - p.x) / h, (target.y - p.y) / h});
+                b2World_Step(sim.worldId, h, 1);
+            }
+        } else {
+            b2World_Step(sim.worldId, step, SUB_STEPS);
+        }
         sim.jointForcesChanged = true;
     }
     stepAccumulator = 0.0f;

@@ -5,6 +5,7 @@
 
 #include "physics/build_limits.h"
 #include "physics/engine/b2layer.h"
+#include "quake/ground_quake.h"
 
 namespace {
 
@@ -94,6 +95,11 @@ void startQuake(QuakeState& quake, double timeSeconds, const RandomInt& randomIn
 }
 
 void startQuakeWithSeed(QuakeState& quake, const QuakeSeed& seed) {
+    if (quake.ground.model == QuakeModel::GroundMotion) {
+        startGroundQuake(quake, seed);
+        return;
+    }
+    stopGroundQuake(quake);
     applyQuakeSeed(quake, seed);
     erase(quake.graphX);
     erase(quake.graphY);
@@ -101,7 +107,9 @@ void startQuakeWithSeed(QuakeState& quake, const QuakeSeed& seed) {
 }
 
 void stepQuake(QuakeState& quake, std::vector<Beam>& beams, float frameTime) {
-    if (!quake.active) return;
+    // A running ground motion goes with the world's steps (see ground_quake.h), whichever
+    // model is chosen now.
+    if (!quake.active || quake.groundRun.moving) return;
 
     float sumX = 0.0f;
     float sumY = 0.0f;

@@ -56,10 +56,12 @@ void advanceGroundMotion(QuakeState& quake);
 
 // Enter: reseeds the noise from the clock, clears the graphs and sets the quake going.
 // The elapsed time is kept, so Enter during a quake restarts the noise and graphs only.
+// Both starts run the model chosen in quake.ground.model.
 void startQuake(QuakeState& quake, double timeSeconds, const RandomInt& randomInt);
 // The same start with a seed kept from an earlier quake or typed in: the same seed, the
 // same ground motion.
 void startQuakeWithSeed(QuakeState& quake, const QuakeSeed& seed);
 // One quake frame of frameTime seconds: forces on the grounded members and the graph
-// points; nothing while no quake runs.
+// points; nothing while no quake runs, nor while the ground-motion model's ground moves
+// (that goes with the world's steps, see ground_quake.h).
 void stepQuake(QuakeState& quake, std::vector<Beam>& beams, float frameTime);

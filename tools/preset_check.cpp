@@ -2,26 +2,21 @@
 // joint-load check, then one world step of 1/120 s.
 #include "tools/preset_check.h"
 
-#include <memory>
 #include <sstream>
 
 #include <cmath>
 
 #include "app/sim_frame.h"
 #include "physics/engine/b2layer.h"
+#include "physics/joint_loads.h"
 #include "physics/world.h"
 #include "quake/quake.h"
+#include "tools/fixed_random.h"
 
 namespace {
 
 // Every frame lasts one step, so every frame steps.
 constexpr float FRAME_TIME = static_cast<float>(STEP_SECONDS);
-
-int countBroken(const Simulation& sim) {
-    int broken = 0;
-    for (const b2JointId& id : sim.jointSlots) broken += isLive(id) ? 0 : 1;
-    return broken;
-}
 
 // A fresh world with the design's settings and structure built.
 void buildFresh(Simulation& sim, const Design& design) {
@@ -46,9 +41,9 @@ void checkFrame(Simulation& sim, QuakeState& quake, float& accumulator, bool sta
 
 // One frame of a quake that was not started; returns whether a joint broke in it.
 bool gravityFrame(Simulation& sim, QuakeState& idle, float& accumulator) {
-    const int before = countBroken(sim);
+    const int before = brokenJointCount(sim);
     checkFrame(sim, idle, accumulator, false, RandomInt{}, 0.0);
-    return countBroken(sim) > before;
+    return brokenJointCount(sim) > before;
 }
 
 float largestDrift(const Simulation& sim) {
@@ -61,16 +56,6 @@ float largestDrift(const Simulation& sim) {
         if (!(d <= drift)) drift = d;  // a position that is not a number counts as drift
     }
     return drift;
-}
-
-// The same deterministic stand-in for the windowing library's generator on every run.
-RandomInt fixedRandom(std::uint32_t seed) {
-    auto state = std::make_shared<std::uint32_t>(seed * 2654435761u + 1u);
-    return [state](int lo, int hi) {
-        *state = *state * 1664525u + 1013904223u;
-        const std::uint32_t span = static_cast<std::uint32_t>(hi - lo) + 1u;
-        return lo + static_cast<int>((*state >> 8) % span);
-    };
 }
 
 QuakeTrial runQuake(const Design& design, const PresetCheckOptions& options, std::uint32_t seed) {
@@ -87,17 +72,17 @@ QuakeTrial runQuake(const Design& design, const PresetCheckOptions& options, std
     quake.epicenter = design.epicenter;
     quake.groundBody = sim.ground.body;
     const RandomInt random = fixedRandom(seed);
-    const int brokenBefore = countBroken(sim);
+    const int brokenBefore = brokenJointCount(sim);
     // A quake ends in the frame in which its elapsed time passes the duration; the bound
     // only guards against a duration that never ends.
     const int maxFrames = static_cast<int>(design.duration / FRAME_TIME) + 3;
     for (int f = 0; f < maxFrames; ++f) {
         checkFrame(sim, quake, accumulator, f == 0, random, static_cast<double>(seed));
         ++trial.frames;
-        if (trial.firstBreakFrame < 0 && countBroken(sim) > brokenBefore) trial.firstBreakFrame = f;
+        if (trial.firstBreakFrame < 0 && brokenJointCount(sim) > brokenBefore) trial.firstBreakFrame = f;
         if (!quake.active) break;
     }
-    trial.broken = countBroken(sim);
+    trial.broken = brokenJointCount(sim);
     destroySimulation(sim);
     return trial;
 }
@@ -117,7 +102,7 @@ PresetCheckResult checkPreset(const Design& design, const PresetCheckOptions& op
                 result.firstGravityBreakFrame = f;
             }
         }
-        result.brokenUnderGravity = countBroken(sim);
+        result.brokenUnderGravity = brokenJointCount(sim);
         result.gravityDrift = largestDrift(sim);
         destroySimulation(sim);
     }

@@ -81,6 +81,17 @@ float b2Body_GetAngularVelocity(b2BodyId bodyId);
 // on a force or impulse, or when a joint of theirs is destroyed.
 bool b2Body_IsAwake(b2BodyId bodyId);
 float b2Body_GetMass(b2BodyId bodyId);
+// A body's type may change while the world is not stepping: its contacts go (the next
+// step finds them again), its joints stay, and it wakes unless it becomes static.
+// Becoming static stops it.
+void b2Body_SetType(b2BodyId bodyId, b2BodyType type);
+b2BodyType b2Body_GetType(b2BodyId bodyId);
+// A velocity that is not zero wakes the body; a static body keeps still.
+void b2Body_SetLinearVelocity(b2BodyId bodyId, b2Vec2 velocity);
+// Moves the body there at once, without waking it or touching its velocity.
+void b2Body_SetTransform(b2BodyId bodyId, b2Vec2 position, b2Rot rotation);
+// Whether the body may fall asleep; a body kept from sleeping keeps what it touches awake.
+void b2Body_EnableSleep(b2BodyId bodyId, bool enableSleep);
 void b2Body_ApplyForceToCenter(b2BodyId bodyId, b2Vec2 force, bool wake);
 void b2Body_ApplyAngularImpulse(b2BodyId bodyId, float impulse, bool wake);
 // The body's shapes as the program made them (a capsule counts once); returns the count copied.

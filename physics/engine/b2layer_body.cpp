@@ -91,6 +91,48 @@ float b2Body_GetMass(b2BodyId bodyId) {
     return body != nullptr ? body->GetMass() : 0.0f;
 }
 
+void b2Body_SetType(b2BodyId bodyId, b2BodyType type) {
+    b2Body* body = resolve(bodyId);
+    if (body == nullptr || body->GetWorld()->IsLocked()) return;
+    switch (type) {
+        case b2_dynamicBody: body->SetType(::b2_dynamicBody); break;
+        case b2_kinematicBody: body->SetType(::b2_kinematicBody); break;
+        default: body->SetType(::b2_staticBody); break;
+    }
+    // 2.4 recomputes the mass from the fixtures as it holds them.
+    restoreAskedMass(body);
+}
+
+b2BodyType b2Body_GetType(b2BodyId bodyId) {
+    b2Body* body = resolve(bodyId);
+    if (body == nullptr) return b2_staticBody;
+    switch (body->GetType()) {
+        case ::b2_dynamicBody: return b2_dynamicBody;
+        case ::b2_kinematicBody: return b2_kinematicBody;
+        default: return b2_staticBody;
+    }
+}
+
+void b2Body_SetLinearVelocity(b2BodyId bodyId, b2Vec2 velocity) {
+    b2Body* body = resolve(bodyId);
+    if (body == nullptr || !finite(velocity)) return;
+    body->SetLinearVelocity(toEngine(velocity));
+}
+
+void b2Body_SetTransform(b2BodyId bodyId, b2Vec2 position, b2Rot rotation) {
+    b2Body* body = resolve(bodyId);
+    if (body == nullptr || body->GetWorld()->IsLocked() || !finite(position) || !finite(rotation.c) ||
+        !finite(rotation.s)) {
+        return;
+    }
+    body->SetTransform(toEngine(position), std::atan2(rotation.s, rotation.c));
+}
+
+void b2Body_EnableSleep(b2BodyId bodyId, bool enableSleep) {
+    b2Body* body = resolve(bodyId);
+    if (body != nullptr) body->SetSleepingAllowed(enableSleep);
+}
+
 void b2Body_ApplyForceToCenter(b2BodyId bodyId, b2Vec2 force, bool wake) {
     b2Body* body = resolve(bodyId);
     if (body == nullptr || !finite(force)) return;

@@ -1,0 +1,152 @@
+#include "quake/ground_quake.h"
+
+#include <cmath>
+#include <utility>
+
+#include "physics/engine/b2layer.h"
+#include "physics/time_step.h"
+
+namespace {
+
+constexpr float UNITS_PER_METRE = 10.0f;
+
+bool groundIsMoving(const QuakeState& quake) {
+    return isLive(quake.groundBody) && b2Body_GetType(quake.groundBody) != b2_staticBody;
+}
+
+void addGraphPoints(QuakeState& quake) {
+    const GroundSample& now = quake.groundRun.now;
+    const float t = static_cast<float>(quake.groundRun.time);
+    addPoint(quake.graphX, t, static_cast<float>(now.accelerationG));
+    addPoint(quake.graphY, t, static_cast<float>(now.displacement) / UNITS_PER_METRE);
+}
+
+// Whether the quake's duration is still the motion's length standing in for the user's;
+// a duration typed or loaded during the run is the user's newer choice.
+bool durationStandsIn(const QuakeState& quake) {
+    const GroundMotionRun& run = quake.groundRun;
+    return run.durationReplaced && quake.duration == static_cast<float>(motionDuration(run.motion));
+}
+
+void restoreDuration(QuakeState& quake) {
+    if (durationStandsIn(quake)) quake.duration = quake.groundRun.userDuration;
+    quake.groundRun.durationReplaced = false;
+}
+
+}  // namespace
+
+std::string groundQuakeProblem(const QuakeState& quake) {
+    if (quake.groundRun.moving) return "the ground is still moving from the last one";
+    if (quake.ground.model == QuakeModel::GroundMotion && quake.ground.source == MotionSource::Recorded &&
+        quake.ground.record.accelerationG.empty()) {
+        return "no record is loaded (choose one from the records folder)";
+    }
+    return "";
+}
+
+std::uint32_t syntheticSeed(const QuakeSeed& seed) {
+    const std::uint64_t n = seedNumber(seed);
+    return static_cast<std::uint32_t>(n ^ (n >> 32));
+}
+
+GroundMotion groundMotionFor(const QuakeState& quake, const QuakeSeed& seed) {
+    if (quake.ground.source == MotionSource::Recorded) {
+        return groundMotionFromRecord(quake.ground.record, static_cast<double>(quake.ground.recordScale));
+    }
+    SyntheticQuake synthetic;
+    synthetic.magnitude = static_cast<double>(quake.magnitude);
+    synthetic.distanceKm = std::hypot(static_cast<double>(quake.epicenter.x), static_cast<double>(quake.epicenter.y));
+    synthetic.durationSeconds = std::isfinite(quake.duration) && quake.duration > 0.0f ? quake.duration : 0.0;
+    synthetic.seed = syntheticSeed(seed);
+    return synthesizeGroundMotion(synthetic);
+}
+
+void startGroundQuake(QuakeState& quake, const QuakeSeed& seed) {
+    quake.seed = seed;
+    quake.hasSeed = true;
+    runGroundMotion(quake, groundMotionFor(quake, seed));
+}
+
+void runGroundMotion(QuakeState& quake, GroundMotion motion) {
+    stopGroundQuake(quake);
+    GroundMotionRun& run = quake.groundRun;
+    run.motion = std::move(motion);
+    run.steps = 0;
+    run.time = 0.0;
+    run.now = sampleGroundMotion(run.motion, 0.0);
+    const b2Vec2 rest = b2Body_GetPosition(quake.groundBody);
+    run.groundX = rest.x;
+    run.groundY = rest.y;
+
+    const float length = static_cast<float>(motionDuration(run.motion));
+    run.userDuration = quake.duration;
+    run.durationReplaced = quake.duration != length;
+    quake.duration = length;
+
+    quake.elapsed = 0.0f;
+    quake.lastMean = Vector2{0.0f, 0.0f};  // no force on any member in this model
+    quake.lastAmplitude = Vector2{static_cast<float>(run.motion.peakG),
+                                  static_cast<float>(run.motion.peakDisplacement) / UNITS_PER_METRE};
+    erase(quake.graphX);
+    erase(quake.graphY);
+    addGraphPoints(quake);
+
+    // Kinematic, the ground joins the islands of what stands on it and wakes them; kept
+    // from sleeping, it keeps them awake until it rests again.
+    if (isLive(quake.groundBody)) {
+        b2Body_SetType(quake.groundBody, b2_kinematicBody);
+        b2Body_EnableSleep(quake.groundBody, false);
+    }
+    run.moving = true;
+    quake.active = true;
+}
+
+GroundPath groundPathFor(const QuakeState& quake) {
+    GroundPath path;
+    const GroundMotionRun& run = quake.groundRun;
+    if (!run.moving || !groundIsMoving(quake)) return path;
+    path.moving = true;
+    for (int k = 0; k < SUB_STEPS; ++k) {
+        const double t = (static_cast<double>(run.steps) + static_cast<double>(k + 1) / SUB_STEPS) * STEP_SECONDS;
+        const GroundSample s = sampleGroundMotion(run.motion, t);
+        path.targets[k] = Vector2{static_cast<float>(static_cast<double>(run.groundX) + s.displacement), run.groundY};
+    }
+    return path;
+}
+
+void groundStepped(QuakeState& quake) {
+    GroundMotionRun& run = quake.groundRun;
+    if (!run.moving) return;
+    ++run.steps;
+    run.time = static_cast<double>(run.steps) * STEP_SECONDS;
+    run.now = sampleGroundMotion(run.motion, run.time);
+    quake.elapsed = static_cast<float>(run.time);
+    addGraphPoints(quake);
+    // Within rounding of the end, the motion is over.
+    if (run.time >= motionDuration(run.motion) - 1e-6) stopGroundQuake(quake);
+}
+
+void stopGroundQuake(QuakeState& quake) {
+    GroundMotionRun& run = quake.groundRun;
+    if (!run.moving) return;
+    if (groundIsMoving(quake)) {
+        b2Body_SetTransform(quake.groundBody, b2Vec2{run.groundX, run.groundY}, b2Body_GetRotation(quake.groundBody));
+        b2Body_EnableSleep(quake.groundBody, true);
+        b2Body_SetType(quake.groundBody, b2_staticBody);
+    }
+    run.moving = false;
+    restoreDuration(quake);
+    quake.active = false;
+    quake.elapsed = 0.0f;
+}
+
+float userQuakeDuration(const QuakeState& quake) {
+    return durationStandsIn(quake) ? quake.groundRun.userDuration : quake.duration;
+}
+
+JointRule jointRuleFor(const QuakeState& quake, const Simulation& sim) {
+    if (quake.ground.model == QuakeModel::GroundMotion) {
+        return JointRule{quake.ground.threshold, quake.ground.accumulativeLimit};
+    }
+    return JointRule{sim.threshold, sim.accumulativeLimit};
+}

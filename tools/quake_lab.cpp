@@ -1,0 +1,138 @@
+#include "tools/quake_lab.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+
+#include "app/sim_frame.h"
+#include "physics/engine/b2layer.h"
+#include "physics/joint_loads.h"
+#include "physics/world.h"
+#include "quake/quake.h"
+#include "tools/fixed_random.h"
+
+namespace {
+
+// Every frame lasts one step, so every frame steps.
+constexpr float FRAME_TIME = static_cast<float>(STEP_SECONDS);
+
+// How far below where it was built a member's lower-fallen end is. Local (0, ±halfLength)
+// are the line's end and start (see the members' rotation when built).
+float memberDrop(const Beam& beam) {
+    if (!isLive(beam.body)) return 0.0f;
+    const b2Vec2 end = b2Body_GetWorldPoint(beam.body, b2Vec2{0.0f, beam.halfLength});
+    const b2Vec2 start = b2Body_GetWorldPoint(beam.body, b2Vec2{0.0f, -beam.halfLength});
+    const float drop = std::max(end.y - beam.line.end.y, start.y - beam.line.start.y);
+    return std::isnan(drop) ? FALLEN_DROP * 1000.0f : drop;
+}
+
+int framesOf(double seconds) { return seconds > 0.0 ? static_cast<int>(std::lround(seconds / STEP_SECONDS)) : 0; }
+
+std::string fixed(double value, int decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+}  // namespace
+
+LabSettings labSettingsFor(const Design& design) {
+    LabSettings settings;
+    settings.magnitude = design.magnitude;
+    settings.distanceKm = std::hypot(design.epicenter.x, design.epicenter.y);
+    settings.duration = design.duration;
+    return settings;
+}
+
+LabOutcome runLab(const Design& design, const LabSettings& settings, std::uint32_t seed) {
+    Simulation sim;
+    initSimulation(sim);
+    sim.density = design.density;
+    sim.accumulativeLimit = design.accumulativeLimit;
+    sim.threshold = design.threshold;
+    buildStructure(sim, design.lines);
+
+    QuakeState quake;
+    quake.ground = settings.ground;
+    quake.ground.model = settings.model;
+    quake.magnitude = settings.magnitude;
+    quake.epicenter = Vector2{settings.distanceKm, 0.0f};
+    quake.duration = settings.duration;
+    quake.groundBody = sim.ground.body;
+
+    LabOutcome outcome;
+    outcome.seed = seed;
+    outcome.joints = static_cast<int>(sim.jointSlots.size());
+    const RandomInt random = fixedRandom(seed);
+    HumanSpawner noFigures;
+    float accumulator = 0.0f;
+    const int settle = framesOf(settings.settleSeconds);
+    const int frames = settle + framesOf(settings.seconds);
+    for (int f = 0; f < frames; ++f) {
+        SimFrameEvents events;
+        events.frameTime = FRAME_TIME;
+        events.startQuake = settings.quake && f == settle;
+        events.clockSeconds = static_cast<double>(seed);
+        accumulator += FRAME_TIME;
+        simulateFrame(sim, quake, noFigures, accumulator, events, random);
+        if (f >= settle) {
+            for (const JointRecord& record : sim.jointRecords) {
+                if (isLive(sim.jointSlots[record.jointSlot])) outcome.peakJointForce = std::max(outcome.peakJointForce, record.force);
+            }
+        }
+        if (!outcome.anyBroken && brokenJointCount(sim) > 0) {
+            outcome.anyBroken = true;
+            outcome.firstBreakSeconds = static_cast<double>(f + 1 - settle) * STEP_SECONDS;
+        }
+    }
+    outcome.broken = brokenJointCount(sim);
+    for (const Beam& beam : sim.beams) outcome.largestDrop = std::max(outcome.largestDrop, memberDrop(beam));
+    outcome.standing = outcome.largestDrop <= FALLEN_DROP &&
+                       static_cast<double>(outcome.broken) < BROKEN_SHARE_FOR_COLLAPSE * outcome.joints;
+    destroySimulation(sim);
+    return outcome;
+}
+
+std::vector<LabOutcome> runLabSeeds(const Design& design, const LabSettings& settings, std::uint32_t first,
+                                    int count) {
+    std::vector<LabOutcome> outcomes;
+    for (int i = 0; i < count; ++i) outcomes.push_back(runLab(design, settings, first + static_cast<std::uint32_t>(i)));
+    return outcomes;
+}
+
+int standingCount(const std::vector<LabOutcome>& outcomes) {
+    return static_cast<int>(std::count_if(outcomes.begin(), outcomes.end(), [](const LabOutcome& o) { return o.standing; }));
+}
+
+std::string labReport(const Design& design, const LabSettings& settings, const std::vector<LabOutcome>& outcomes) {
+    std::ostringstream out;
+    const bool ground = settings.model == QuakeModel::GroundMotion;
+    out << design.name << ": " << design.lines.size() << " lines; ";
+    if (!settings.quake) {
+        out << "at rest";
+    } else {
+        out << (ground ? "ground motion" : "classic") << ", M " << settings.magnitude << " at " << settings.distanceKm
+            << " km, " << settings.duration << " s";
+    }
+    const float threshold = ground ? settings.ground.threshold : design.threshold;
+    const float limit = ground ? settings.ground.accumulativeLimit : design.accumulativeLimit;
+    out << "; joint threshold " << threshold << ", limit " << limit << "; verdict " << settings.seconds
+        << " s after " << (settings.quake ? "Enter" : "settling") << "\n";
+    out << "seed   broken        first break   peak force    lowest end    outcome\n";
+    for (const LabOutcome& o : outcomes) {
+        std::string row = std::to_string(o.seed);
+        row.resize(7, ' ');
+        std::string broken = std::to_string(o.broken) + " of " + std::to_string(o.joints);
+        broken.resize(14, ' ');
+        std::string first = o.anyBroken ? fixed(o.firstBreakSeconds, 2) + " s" : "-";
+        first.resize(14, ' ');
+        std::string peak = fixed(o.peakJointForce, 0);
+        peak.resize(14, ' ');
+        std::string drop = fixed(o.largestDrop / 10.0f, 2) + " m";
+        drop.resize(14, ' ');
+        out << row << broken << first << peak << drop << (o.standing ? "standing" : "collapsed") << "\n";
+    }
+    out << "standing in " << standingCount(outcomes) << " of " << outcomes.size() << " seeds\n";
+    return out.str();
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The quake lab: a design built in a fresh world, left to settle, then shaken (or left at
+// rest) for a while, frame by frame as the program runs it, with the clock and the random
+// numbers fixed by a seed. It tells how many joints broke, when the first did, and whether
+// the structure still stands.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "physics/structure.h"
+#include "quake/ground_settings.h"
+
+struct LabSettings {
+    QuakeModel model = QuakeModel::GroundMotion;
+    bool quake = true;  // false: the design is only left standing
+    float magnitude = 6.0f;
+    float distanceKm = 20.0f;  // the epicenter's distance from the origin
+    float duration = 15.0f;    // seconds of shaking (a synthetic motion's length)
+    double settleSeconds = 1.0;  // under gravity alone before Enter
+    double seconds = 25.0;       // from Enter (or from the end of settling) to the verdict
+    GroundMotionSettings ground{};  // the ground-motion model's joint rule and source
+};
+
+// The lab's settings for a design: its own magnitude, epicenter distance and duration.
+LabSettings labSettingsFor(const Design& design);
+
+// A member counts as fallen when one of its ends is this far below where it was built
+// (2 m); a structure stands while none has fallen and under a fifth of its joints broke.
+inline constexpr float FALLEN_DROP = 20.0f;
+inline constexpr double BROKEN_SHARE_FOR_COLLAPSE = 0.2;
+
+struct LabOutcome {
+    std::uint32_t seed = 0;
+    int joints = 0;
+    int broken = 0;
+    double firstBreakSeconds = -1.0;  // after Enter (negative while settling); -1 when none broke
+    bool anyBroken = false;
+    float peakJointForce = 0.0f;  // the largest force a joint carried from Enter on (force units)
+    float largestDrop = 0.0f;  // world units the lowest-fallen member end is below where it was built
+    bool standing = false;
+};
+
+// One run of the design with this seed: Enter's clock reads seed seconds, and the random
+// numbers come from a fixed sequence started by the seed.
+LabOutcome runLab(const Design& design, const LabSettings& settings, std::uint32_t seed);
+// Runs for seeds first, first + 1, ..., first + count - 1.
+std::vector<LabOutcome> runLabSeeds(const Design& design, const LabSettings& settings, std::uint32_t first,
+                                    int count);
+int standingCount(const std::vector<LabOutcome>& outcomes);
+
+// The lab's printout: a heading, a row per seed, and how many stood.
+std::string labReport(const Design& design, const LabSettings& settings, const std::vector<LabOutcome>& outcomes);
