@@ -6,7 +6,7 @@
 // --only runs just the scenarios whose name contains TEXT.
 //
 // A frame is the program's own simulated frame: (the quake step,) the joint load check
-// and one fixed world step of 1/120 s with 4 sub-steps.
+// and one fixed world step of 1/120 s (one engine step, 8 velocity and 3 position iterations).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>

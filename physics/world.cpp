@@ -17,7 +17,7 @@ constexpr b2Vec2 GROUND_POSITION{250.0f, -10.0f};
 // Continuous collision costs more than all else in a large structure's step, so the world
 // runs without it. What it guarded against, a member or figure driven through the
 // ground by the strongest quake, cannot happen through this deep, undrawn foundation
-// under the ground: a body moves at most the engine's top speed of 2 m a sub-step, and
+// under the ground: a body moves at most the engine's top speed of 2 m a step, and
 // wherever it ends inside the ground the nearest way out is up.
 constexpr float FOUNDATION_DEPTH = 1000.0f;
 constexpr float GROUND_ZONE = 5.0f;          // end points this far above the surface are pinned

@@ -41,8 +41,9 @@ void b2DestroyWorld(b2WorldId worldId);
 // The length scale of every later call (10 in this program).
 void b2SetLengthUnitsPerMeter(float lengthUnits);
 float b2GetLengthUnitsPerMeter();
-// One step of timeStep seconds made of subStepCount engine steps; forces applied
-// before the call act on every sub-step and are cleared after the last.
+// One step of timeStep seconds; subStepCount sets how hard the solver works on it (one
+// engine step, two velocity iterations per sub-step). Forces applied before the call act
+// over the whole step and are cleared after it.
 void b2World_Step(b2WorldId worldId, float timeStep, int subStepCount);
 int b2World_GetBodyCount(b2WorldId worldId);
 // Bodies that are neither static nor asleep: a step with none of them changes nothing.
@@ -175,7 +176,7 @@ struct b2RevoluteJointDef {
 b2RevoluteJointDef b2DefaultRevoluteJointDef();
 b2JointId b2CreateRevoluteJoint(b2WorldId worldId, const b2RevoluteJointDef* def);
 void b2DestroyJoint(b2JointId jointId);
-// The joint's reaction force in the last sub-step.
+// The joint's reaction force in the last step.
 b2Vec2 b2Joint_GetConstraintForce(b2JointId jointId);
 b2BodyId b2Joint_GetBodyA(b2JointId jointId);
 b2BodyId b2Joint_GetBodyB(b2JointId jointId);

@@ -216,7 +216,7 @@ b2v3::b2Polygon polygonFromEngine(const ::b2PolygonShape& shape, float radius) {
 
 // The spring of a sprung joint, stiffness and damping as b2AngularStiffness gives them for
 // its two bodies, acting on the joint angle (from the reference angle) and the relative
-// angular velocity. Applied as the angular impulse of one sub-step, torque x h, which is
+// angular velocity. Applied as the angular impulse of one step, torque x h, which is
 // what the engine's integration would make of the torque; sleeping bodies are left alone.
 void applySprings(WorldInfo& world, float h) {
     for (b2RevoluteJoint* joint : world.springs) {

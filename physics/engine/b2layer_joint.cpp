@@ -64,7 +64,7 @@ void b2DestroyJoint(b2JointId jointId) {
 b2Vec2 b2Joint_GetConstraintForce(b2JointId jointId) {
     b2Joint* joint = resolve(jointId);
     if (joint == nullptr) return b2Vec2{0.0f, 0.0f};
-    return fromEngine(joint->GetReactionForce(jointInfo(joint)->world->inverseSubStep));
+    return fromEngine(joint->GetReactionForce(jointInfo(joint)->world->inverseStep));
 }
 
 b2BodyId b2Joint_GetBodyA(b2JointId jointId) {

@@ -1,4 +1,4 @@
-// Engine layer, the world: creation, the length scale, stepping with sub-steps and springs.
+// Engine layer, the world: creation, the length scale, stepping and springs.
 #include "physics/engine/b2layer_internal.h"
 
 #include <algorithm>
@@ -52,18 +52,15 @@ float b2GetLengthUnitsPerMeter() { return gLengthScale; }
 void b2World_Step(b2WorldId worldId, float timeStep, int subStepCount) {
     WorldInfo* info = resolve(worldId);
     if (info == nullptr || !std::isfinite(timeStep) || timeStep <= 0.0f) return;
-    int steps = std::max(1, subStepCount);
-    float h = timeStep / static_cast<float>(steps);
+    const int velocityIterations = VELOCITY_ITERATIONS_PER_SUB_STEP * std::max(1, subStepCount);
     b2World* world = info->world;
     // Gravity is kept in world units and converted with the scale in force now, so a
     // world made before the scale was set still falls at the right rate.
     world->SetGravity(toEngine(info->gravity));
-    for (int k = 0; k < steps; ++k) {
-        applySprings(*info, h);
-        world->Step(h, VELOCITY_ITERATIONS, POSITION_ITERATIONS);
-    }
+    applySprings(*info, timeStep);
+    world->Step(timeStep, velocityIterations, POSITION_ITERATIONS);
     world->ClearForces();
-    info->inverseSubStep = 1.0f / h;
+    info->inverseStep = 1.0f / timeStep;
 }
 
 int b2World_GetBodyCount(b2WorldId worldId) {

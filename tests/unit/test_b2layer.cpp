@@ -1,4 +1,4 @@
-// The engine layer: units, sub-steps, capsules, filters, contacts, springs, guards.
+// The engine layer: units, steps, capsules, filters, contacts, springs, guards.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -64,7 +64,7 @@ TEST_F(LayerTest, PositionsAndPointsRoundTripInWorldUnits) {
     EXPECT_NEAR(viaTransform.y, -40.0f, 1e-3f);
 }
 
-TEST_F(LayerTest, ForceActsOnEverySubStepAndIsClearedAfterTheStep) {
+TEST_F(LayerTest, ForceActsOverTheStepAndIsClearedAfterIt) {
     b2BodyId body = makeBox({100.0f, -50.0f}, 0.5f, 5.0f, 4.0f);  // mass 40
     b2Body_ApplyForceToCenter(body, {400.0f, 0.0f}, true);        // 10 units/s^2
     b2World_Step(world, 0.1f, 4);
