@@ -204,17 +204,11 @@ bool stepWorld(Simulation& sim, float& stepAccumulator, const GroundPath& ground
     if (b2World_GetAwakeBodyCount(sim.worldId) > 0) {
         const float step = static_cast<float>(STEP_SECONDS);
         if (ground.moving && isLive(sim.ground.body)) {
-            // Sub-step by sub-step: the same sub-steps as below, nothing else differs
-            // while no forces are applied (the moving ground's model applies none).
-            const float h = step / static_cast<float>(SUB_STEPS);
-            for (const Vector2& target : ground.targets) {
-                const b2Vec2 p = b2Body_GetPosition(sim.ground.body);
-                b2Body_SetLinearVelocity(sim.ground.body, b2Vec2{(target.x - p.x) / h, (target.y - p.y) / h});
-                b2World_Step(sim.worldId, h, 1);
-            }
-        } else {
-            b2World_Step(sim.worldId, step, SUB_STEPS);
+            const b2Vec2 p = b2Body_GetPosition(sim.ground.body);
+            b2Body_SetLinearVelocity(sim.ground.body,
+                                     b2Vec2{(ground.target.x - p.x) / step, (ground.target.y - p.y) / step});
         }
+        b2World_Step(sim.worldId, step, SUB_STEPS);
         sim.jointForcesChanged = true;
     }
     stepAccumulator = 0.0f;

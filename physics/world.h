@@ -14,16 +14,14 @@ void joinBeams(Simulation& sim, std::size_t first, std::size_t second);
 // Takes one fixed step when more than 1/120 s has gathered; returns whether it stepped.
 bool stepWorld(Simulation& sim, float& stepAccumulator);
 
-// Where a moving (kinematic) ground is to be at the end of each sub-step of the coming
-// step, in world units.
+// Where a moving (kinematic) ground is to be at the end of the coming step, in world units.
 struct GroundPath {
     bool moving = false;
-    Vector2 targets[SUB_STEPS]{};
+    Vector2 target{};  // where the ground is at the end of the step
 };
-// The same step; while the ground moves it is driven along the path, its velocity set
-// before every sub-step so that the sub-step ends at the next target. Its acceleration
-// reaches the structure a little in every sub-step, so the joint forces read after the
-// step carry the inertial load.
+// The same step; while the ground moves, its velocity is set before the step so that the
+// step ends at the target. The change of speed reaches the structure within the step, so
+// the joint forces read after it carry the inertial load.
 bool stepWorld(Simulation& sim, float& stepAccumulator, const GroundPath& ground);
 void clearStructure(Simulation& sim);
 // A fresh world and ground in place of the old ones, the structure and figures gone with

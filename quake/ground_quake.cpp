@@ -106,11 +106,8 @@ GroundPath groundPathFor(const QuakeState& quake) {
     const GroundMotionRun& run = quake.groundRun;
     if (!run.moving || !groundIsMoving(quake)) return path;
     path.moving = true;
-    for (int k = 0; k < SUB_STEPS; ++k) {
-        const double t = (static_cast<double>(run.steps) + static_cast<double>(k + 1) / SUB_STEPS) * STEP_SECONDS;
-        const GroundSample s = sampleGroundMotion(run.motion, t);
-        path.targets[k] = Vector2{static_cast<float>(static_cast<double>(run.groundX) + s.displacement), run.groundY};
-    }
+    const GroundSample s = sampleGroundMotion(run.motion, static_cast<double>(run.steps + 1) * STEP_SECONDS);
+    path.target = Vector2{static_cast<float>(static_cast<double>(run.groundX) + s.displacement), run.groundY};
     return path;
 }
 

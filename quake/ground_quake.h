@@ -27,8 +27,8 @@ GroundMotion groundMotionFor(const QuakeState& quake, const QuakeSeed& seed);
 void startGroundQuake(QuakeState& quake, const QuakeSeed& seed);
 // The same start with the motion given.
 void runGroundMotion(QuakeState& quake, GroundMotion motion);
-// For the coming world step: where the motion puts the ground at the end of each
-// sub-step (not moving while no motion runs).
+// For the coming world step: where the motion puts the ground at its end (not moving
+// while no motion runs).
 GroundPath groundPathFor(const QuakeState& quake);
 // After a world step: the motion one step on, the graphs' new points; at the end the
 // ground is put back at rest where it started.
