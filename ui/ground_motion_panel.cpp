@@ -2,6 +2,7 @@
 
 #include <imgui.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
@@ -13,6 +14,7 @@ namespace {
 
 // A larger factor gives no real quake: records are read up to 10 g.
 constexpr float MAX_RECORD_SCALE = 100.0f;
+constexpr std::size_t RECORD_ROWS_SHOWN = 6;
 
 std::string recordScaleProblem(float scale) {
     if (!std::isfinite(scale)) return finiteValue(scale);
@@ -52,13 +54,22 @@ void syntheticSource(const QuakeState& quake) {
 void recordedSource(GroundMotionSettings& ground, const RecordListModel& records, const RecordActions& actions,
                     PanelState& panel) {
     ImGui::Text("Records in records/:");
-    if (records.files.empty()) ImGui::TextDisabled("none (.AT2 or .csv files)");
-    for (std::size_t i = 0; i < records.files.size(); ++i) {
-        const std::string& name = records.files[i];
-        ImGui::PushID(static_cast<int>(i));
-        const bool pressed = ImGui::Selectable(name.c_str(), name == ground.recordName);
-        ImGui::PopID();
-        if (pressed && actions.load) panel.recordMessage = actions.load(name);
+    if (records.files.empty()) {
+        ImGui::TextDisabled("none (.AT2 or .csv files)");
+    } else {
+        // A long folder scrolls inside its box instead of pushing the panel down.
+        const float rows = static_cast<float>(std::min<std::size_t>(records.files.size(), RECORD_ROWS_SHOWN));
+        const float height = rows * ImGui::GetTextLineHeightWithSpacing() + 2.0f * ImGui::GetStyle().FramePadding.y;
+        if (ImGui::BeginListBox(RECORD_LIST_ID, ImVec2(-1.0f, height))) {
+            for (std::size_t i = 0; i < records.files.size(); ++i) {
+                const std::string& name = records.files[i];
+                ImGui::PushID(static_cast<int>(i));
+                const bool pressed = ImGui::Selectable(name.c_str(), name == ground.recordName);
+                ImGui::PopID();
+                if (pressed && actions.load) panel.recordMessage = actions.load(name);
+            }
+            ImGui::EndListBox();
+        }
     }
     if (ImGui::Button("Refresh list") && actions.refresh) actions.refresh();
     if (!panel.recordMessage.empty()) ImGui::TextWrapped("%s", panel.recordMessage.c_str());

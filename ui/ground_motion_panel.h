@@ -10,6 +10,9 @@
 
 struct PanelState;
 
+// The id of the box that lists the records (its entries are pushed by index).
+inline constexpr const char* RECORD_LIST_ID = "##records";
+
 // What the program tells the panel about the records/ folder and the loaded record.
 struct RecordListModel {
     std::vector<std::string> files;  // the record files, by name

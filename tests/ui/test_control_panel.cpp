@@ -340,12 +340,15 @@ TEST_F(ControlPanel, GroundMotionModelShowsItsSourceJointRuleGraphsAndRefusesABa
                              "Ground acceleration (g)", "Ground displacement (m)"})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
 
+    app.quake.active = false;  // no plots: the list stays within the panel's height
     press(idOf([] { return ImGui::GetID("Recorded"); }));
     app.records.files = {"missing.csv"};
     press(idOf([] {
+        ImGui::BeginChild(ImGui::GetID(RECORD_LIST_ID));  // the list box's own window
         ImGui::PushID(0);
         const ImGuiID id = ImGui::GetID("missing.csv");
         ImGui::PopID();
+        ImGui::EndChild();
         return id;
     }));
     EXPECT_EQ(panel.recordMessage.rfind("Could not load records/missing.csv: ", 0), 0u) << panel.recordMessage;
