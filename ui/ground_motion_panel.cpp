@@ -57,10 +57,11 @@ void recordedSource(GroundMotionSettings& ground, const RecordListModel& records
     if (records.files.empty()) {
         ImGui::TextDisabled("none (.AT2 or .csv files)");
     } else {
-        // A long folder scrolls inside its box instead of pushing the panel down.
+        // A long folder scrolls inside its box instead of pushing the panel down; the box
+        // is as wide as the fields.
         const float rows = static_cast<float>(std::min<std::size_t>(records.files.size(), RECORD_ROWS_SHOWN));
         const float height = rows * ImGui::GetTextLineHeightWithSpacing() + 2.0f * ImGui::GetStyle().FramePadding.y;
-        if (ImGui::BeginListBox(RECORD_LIST_ID, ImVec2(-1.0f, height))) {
+        if (ImGui::BeginListBox(RECORD_LIST_ID, ImVec2(FIELD_WIDTH, height))) {
             for (std::size_t i = 0; i < records.files.size(); ++i) {
                 const std::string& name = records.files[i];
                 ImGui::PushID(static_cast<int>(i));
