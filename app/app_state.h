@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/editor.h"
+#include "app/record_commands.h"
 #include "app/undo_history.h"
 #include "app/run_control.h"
 #include "physics/human_types.h"
@@ -25,6 +26,7 @@ struct AppState {
     QuakeState quake;
     HumanSpawner spawner;
     RunControl run;
+    RecordShelf records;  // the records/ folder's files and the loaded record's figures
     FailureReport report;
     std::uint64_t worldSteps = 0;  // world steps since start, for the frame log's simulated time
     // Why the last F, Enter or simulated step did not go as asked ("" when it did);

@@ -25,40 +25,6 @@ void gap() {
     ImGui::Spacing();
 }
 
-// A message in colour, wrapped at the panel's edge.
-void wrappedText(const ImVec4& colour, const std::string& text) {
-    ImGui::PushStyleColor(ImGuiCol_Text, colour);
-    ImGui::TextWrapped("%s", text.c_str());
-    ImGui::PopStyleColor();
-}
-
-// Why a typed value may not be used ("" when it may).
-using ValueCheck = std::string (*)(float);
-
-std::string finiteValue(float value) {
-    return std::isfinite(value) ? "" : "the value " + shownNumber(value) + " is not a finite number";
-}
-
-// A labelled number field. A typed value the check refuses is not taken: the setting
-// keeps its value and the reason is shown under the field until a value is taken.
-void numberField(PanelState& panel, const char* labelLine, const char* id, float& value, float step,
-                 float fastStep, const char* format, ValueCheck check = finiteValue) {
-    ImGui::Text("%s", labelLine);
-    ImGui::SetNextItemWidth(FIELD_WIDTH);
-    float edited = value;
-    if (ImGui::InputFloat(id, &edited, step, fastStep, format)) {
-        const std::string problem = check(edited);
-        if (problem.empty()) {
-            value = edited;
-            if (panel.refusedField == id) panel.refusedField.clear();
-        } else {
-            panel.refusedField = id;
-            panel.refusal = "Refused: " + problem + "; kept " + shownNumber(value);
-        }
-    }
-    if (panel.refusedField == id) wrappedText(TEXT_ORANGE, panel.refusal);
-}
-
 // A button that is greyed out and does nothing while `enabled` is false.
 void commandButton(const char* label, bool enabled, const std::function<void()>& command) {
     ImGui::BeginDisabled(!enabled);
@@ -95,6 +61,7 @@ void quakeStatus(const PanelModel& model, const PanelActions& actions) {
         ImGui::TextColored(TEXT_RED, "ACTIVE");
         drawPausedMark(model.simulating, model.run);
         ImGui::Text("Time Remaining: %.2f s", quake.duration - quake.elapsed);
+        drawMotionPeak(quake);
         // A duration of 0 or less ends the quake at its next step; show it as done.
         const float fraction = quake.duration > 0.0f ? quake.elapsed / quake.duration : 1.0f;
         ImGui::ProgressBar(fraction, ImVec2(-1.0f, 0.0f));
@@ -125,7 +92,8 @@ void controlsList() {
     ImGui::Text("Slower / Faster: [ / ]");
 }
 
-void quakeSettings(QuakeState& quake, const PanelActions& actions, PanelState& panel) {
+void quakeSettings(QuakeState& quake, const RecordListModel& records, const PanelActions& actions,
+                   PanelState& panel) {
     if (!ImGui::CollapsingHeader("Quake Settings")) return;
     float epicenter[2] = {quake.epicenter.x, quake.epicenter.y};
     numberField(panel, "Duration (seconds):", "##duration", quake.duration, 0.5f, 1.0f, "%.2f");
@@ -138,6 +106,7 @@ void quakeSettings(QuakeState& quake, const PanelActions& actions, PanelState& p
     // The epicenter lies at or below the ground.
     if (quake.epicenter.y > 0.0f) quake.epicenter.y = 0.0f;
     drawReplay(quake, actions.run, panel.run);
+    drawQuakeModel(quake, records, actions.records, panel);
 }
 
 void materials(Simulation& sim, PanelState& panel) {
@@ -145,10 +114,11 @@ void materials(Simulation& sim, PanelState& panel) {
     numberField(panel, "Density (kg/m^2):", "##density", sim.density, 100.0f, 100.0f, "%.1f", densityProblem);
 }
 
-void jointSettings(Simulation& sim, PanelState& panel) {
+void jointSettings(Simulation& sim, QuakeState& quake, PanelState& panel) {
     if (!ImGui::CollapsingHeader("Joint Settings")) return;
     numberField(panel, "Accumalitive (N):", "##accumalitive", sim.accumulativeLimit, 100.0f, 100.0f, "%.1f");
     numberField(panel, "Threshold(N):", "##threshold", sim.threshold, 100.0f, 100.0f, "%.1f");
+    if (quake.ground.model == QuakeModel::GroundMotion) drawModelJointSettings(quake, panel);
 }
 
 void presets(const std::vector<Design>& list, const PanelActions& actions) {
@@ -184,6 +154,34 @@ void fileSection(const PanelActions& actions, PanelState& panel) {
 
 }  // namespace
 
+void wrappedText(const ImVec4& colour, const std::string& text) {
+    ImGui::PushStyleColor(ImGuiCol_Text, colour);
+    ImGui::TextWrapped("%s", text.c_str());
+    ImGui::PopStyleColor();
+}
+
+std::string finiteValue(float value) {
+    return std::isfinite(value) ? "" : "the value " + shownNumber(value) + " is not a finite number";
+}
+
+void numberField(PanelState& panel, const char* labelLine, const char* id, float& value, float step,
+                 float fastStep, const char* format, ValueCheck check) {
+    ImGui::Text("%s", labelLine);
+    ImGui::SetNextItemWidth(FIELD_WIDTH);
+    float edited = value;
+    if (ImGui::InputFloat(id, &edited, step, fastStep, format)) {
+        const std::string problem = check(edited);
+        if (problem.empty()) {
+            value = edited;
+            if (panel.refusedField == id) panel.refusedField.clear();
+        } else {
+            panel.refusedField = id;
+            panel.refusal = "Refused: " + problem + "; kept " + shownNumber(value);
+        }
+    }
+    if (panel.refusedField == id) wrappedText(TEXT_ORANGE, panel.refusal);
+}
+
 std::string typedName(const char* buffer, std::size_t capacity) {
     std::size_t length = 0;
     while (length < capacity && buffer[length] != '\0') ++length;
@@ -210,12 +208,12 @@ void drawControlPanel(const PanelModel& model, const PanelActions& actions, Pane
     gap();
     controlsList();
     gap();
-    quakeSettings(model.quake, actions, panel);
+    quakeSettings(model.quake, model.records, actions, panel);
     ImGui::Spacing();
     ImGui::Separator();
     materials(model.sim, panel);
     gap();
-    jointSettings(model.sim, panel);
+    jointSettings(model.sim, model.quake, panel);
     gap();
     presets(model.sim.presets, actions);
     gap();

@@ -15,6 +15,7 @@
 #include "physics/design_cost.h"
 #include "physics/structure.h"
 #include "quake/quake.h"
+#include "ui/ground_motion_panel.h"
 #include "ui/run_panel.h"
 
 // The panel's own state, kept for the whole run.
@@ -22,6 +23,7 @@ struct PanelState {
     char filePathBuffer[128] = "Enter Filepath";  // the File section's text box
     std::string fileMessage;                       // status of the last Save or Load
     RunPanelState run;                             // the typed seed, the last Replay's message
+    std::string recordMessage;                     // what the last record load said
     // A typed value that was refused, and why: shown under its field (by its id).
     std::string refusedField;
     std::string refusal;
@@ -38,6 +40,7 @@ struct PanelModel {
     bool canRedo = false;
     DesignCost cost{};   // of the lines drawn, at the current density
     RunModel run{};      // pause, speed, the failure report
+    RecordListModel records{};  // the records/ folder and the loaded record
 };
 
 // The commands the panel asks the program to carry out.
@@ -49,12 +52,25 @@ struct PanelActions {
     std::function<void()> undo;
     std::function<void()> redo;
     RunActions run;
+    RecordActions records;
 };
 
 // Shared by the panel's sections.
 inline constexpr float FIELD_WIDTH = 200.0f;  // pixels, the width of a number or text field
 inline const ImVec4 TEXT_ORANGE{1.0f, 0.5f, 0.0f, 1.0f};
 inline const ImVec4 TEXT_GREEN{0.0f, 1.0f, 0.0f, 1.0f};
+
+// A message in colour, wrapped at the panel's edge.
+void wrappedText(const ImVec4& colour, const std::string& text);
+
+// Why a typed value may not be used ("" when it may).
+using ValueCheck = std::string (*)(float);
+std::string finiteValue(float value);
+
+// A labelled number field. A typed value the check refuses is not taken: the setting
+// keeps its value and the reason is shown under the field until a value is taken.
+void numberField(PanelState& panel, const char* labelLine, const char* id, float& value, float step,
+                 float fastStep, const char* format, ValueCheck check = finiteValue);
 
 // Builds the panel for this frame. It begins the window and leaves it open: the caller
 // ends it with ImGui::End. The window has no close button, so the panel is always there.

@@ -9,7 +9,7 @@ namespace {
 constexpr float GRAPH_HEIGHT = 150.0f;
 constexpr float HALF_WINDOW_SECONDS = 2.0f;
 
-// One plot of a ring of (time, mean force) points; y spans -amplitude to amplitude.
+// One plot of a ring of (time, value) points; y spans -amplitude to amplitude.
 void drawForcePlot(const char* plotId, const char* lineId, const PlotRingBuffer& ring, float elapsed,
                    float amplitude) {
     if (!beginPlot(plotId, ImVec2(-1.0f, GRAPH_HEIGHT))) return;
@@ -31,6 +31,10 @@ void drawQuakeGraphs(const QuakeState& quake) {
     if (!quake.active || quake.graphX.data.empty()) return;
     // Not popped: the plot context is thrown away at the end of the frame.
     pushPlotLineWeight(1.0f);
+    // The ground-motion model plots the ground's own motion; the classic one the mean force.
+    const bool ground = quake.ground.model == QuakeModel::GroundMotion;
+    if (ground) ImGui::Text("Ground acceleration (g)");
     drawForcePlot("##X", "##a", quake.graphX, quake.elapsed, quake.lastAmplitude.x);
+    if (ground) ImGui::Text("Ground displacement (m)");
     drawForcePlot("##Y", "##b", quake.graphY, quake.elapsed, quake.lastAmplitude.y);
 }

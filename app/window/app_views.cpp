@@ -1,6 +1,7 @@
 #include "app/window/app_views.h"
 
 #include "app/design_commands.h"
+#include "app/record_commands.h"
 #include "app/undo_commands.h"
 #include "physics/design_cost.h"
 #include "app/replay.h"
@@ -30,6 +31,7 @@ PanelModel panelModelOf(AppState& app) {
                      canRedo(app.history),
                      designCost(app.editor.lines, app.sim.density, app.sim.lengthUnitsPerMeter)};
     model.run = RunModel{app.run.paused, app.run.slowdown, app.run.meter.measured, app.run.meter.ratio, app.report};
+    model.records = RecordListModel{app.records.files, app.records.durationSeconds, app.records.peakG};
     return model;
 }
 
@@ -48,5 +50,7 @@ PanelActions panelActionsOf(AppState& app) {
     actions.run.step = [&app] { askStep(app.run); };
     actions.run.setSlowdown = [&app](int slowdown) { setSlowdown(app.run, slowdown); };
     actions.run.replay = [&app](const std::string& typed) { return replayTyped(app, typed); };
+    actions.records.refresh = [&app] { refreshRecordList(app.records); };
+    actions.records.load = [&app](const std::string& name) { return loadRecord(app.records, app.quake.ground, name); };
     return actions;
 }

@@ -315,6 +315,52 @@ TEST_F(ControlPanel, RunControlsReplayByTypedSeedPauseStepAndSpeed) {
     destroySimulation(app.sim);
 }
 
+TEST_F(ControlPanel, GroundMotionModelShowsItsSourceJointRuleGraphsAndRefusesABadScale) {
+    openHeaders({"Quake Status", "Fun With Graphs", "Quake Settings", "Joint Settings"});
+    std::string text = frameText();
+    EXPECT_NE(text.find("Quake model:"), std::string::npos);
+    for (const char* absent : {"Ground motion from:", "Model threshold (N):"})
+        EXPECT_EQ(text.find(absent), std::string::npos) << absent;
+
+    press(idOf([] { return ImGui::GetID("Ground motion"); }));
+    EXPECT_EQ(app.quake.ground.model, QuakeModel::GroundMotion);
+    typeInto(fieldId("##modelThreshold"), "2500");
+    pressKey(ImGuiKey_Enter);
+    EXPECT_FLOAT_EQ(app.quake.ground.threshold, 2500.0f);
+    EXPECT_FLOAT_EQ(app.sim.threshold, 1500.0f);
+    app.quake.epicenter = {0.0f, -150.0f};
+    app.quake.active = true;
+    app.quake.groundRun.motion.peakG = 0.25;
+    addPoint(app.quake.graphX, 0.0f, 0.1f);
+    addPoint(app.quake.graphY, 0.0f, 0.01f);
+    text = frameText();
+    for (const char* line : {"Ground motion from:", "PGA: 0.008 g at 150.0 km",
+                             "Magnitude 4.00 is outside 5-7.7: the PGA uses 5.00",
+                             "Distance 150.0 km is outside 0-100 km: the PGA uses 100.0 km", "PGA: 0.250 g",
+                             "Ground acceleration (g)", "Ground displacement (m)"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+
+    app.quake.active = false;  // no plots: the list stays within the panel's height
+    press(idOf([] { return ImGui::GetID("Recorded"); }));
+    app.records.files = {"missing.csv"};
+    press(idOf([] {
+        ImGui::BeginChild(ImGui::GetID(RECORD_LIST_ID));  // the list box's own window
+        ImGui::PushID(0);
+        const ImGuiID id = ImGui::GetID("missing.csv");
+        ImGui::PopID();
+        ImGui::EndChild();
+        return id;
+    }));
+    EXPECT_EQ(panel.recordMessage.rfind("Could not load records/missing.csv: ", 0), 0u) << panel.recordMessage;
+    EXPECT_TRUE(app.quake.ground.recordName.empty());
+    typeInto(fieldId("##recordScale"), "-2");
+    pressKey(ImGuiKey_Enter);
+    EXPECT_FLOAT_EQ(app.quake.ground.recordScale, 1.0f);
+    text = frameText();
+    for (const char* line : {"No record loaded", "Refused: the scale factor -2 must be above 0 and at most 100; kept 1"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+}
+
 class ControlPanelFiles : public ControlPanel {
 protected:
     void SetUp() override {

@@ -1,0 +1,122 @@
+#include "ui/ground_motion_panel.h"
+
+#include <imgui.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdio>
+
+#include "physics/build_limits.h"
+#include "ui/control_panel.h"
+
+namespace {
+
+// A larger factor gives no real quake: records are read up to 10 g.
+constexpr float MAX_RECORD_SCALE = 100.0f;
+constexpr std::size_t RECORD_ROWS_SHOWN = 6;
+
+std::string recordScaleProblem(float scale) {
+    if (!std::isfinite(scale)) return finiteValue(scale);
+    if (scale <= 0.0f || scale > MAX_RECORD_SCALE)
+        return "the scale factor " + shownNumber(scale) + " must be above 0 and at most " +
+               shownNumber(MAX_RECORD_SCALE);
+    return "";
+}
+
+// A number with a fixed count of decimals, as the fields show it.
+std::string fixed(double value, int decimals) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+template <typename Choice>
+void radioChoice(const char* label, Choice& value, Choice choice) {
+    if (ImGui::RadioButton(label, value == choice)) value = choice;
+}
+
+// The peak the magnitude and the epicenter's distance from the origin give, and what the
+// relation had to clamp.
+void syntheticSource(const QuakeState& quake) {
+    const double magnitude = quake.magnitude;
+    const double distanceKm = std::hypot(static_cast<double>(quake.epicenter.x), static_cast<double>(quake.epicenter.y));
+    const PgaEstimate estimate = joynerBoorePga(magnitude, distanceKm);
+    ImGui::Text("PGA: %.3f g at %.1f km", estimate.pgaG, distanceKm);
+    if (estimate.magnitudeUsed != magnitude)
+        wrappedText(TEXT_ORANGE, "Magnitude " + fixed(magnitude, 2) + " is outside 5-7.7: the PGA uses " +
+                                     fixed(estimate.magnitudeUsed, 2));
+    if (estimate.distanceUsedKm != distanceKm)
+        wrappedText(TEXT_ORANGE, "Distance " + fixed(distanceKm, 1) + " km is outside 0-100 km: the PGA uses " +
+                                     fixed(estimate.distanceUsedKm, 1) + " km");
+}
+
+void recordedSource(GroundMotionSettings& ground, const RecordListModel& records, const RecordActions& actions,
+                    PanelState& panel) {
+    ImGui::Text("Records in records/:");
+    if (records.files.empty()) {
+        ImGui::TextDisabled("none (.AT2 or .csv files)");
+    } else {
+        // A long folder scrolls inside its box instead of pushing the panel down; the box
+        // is as wide as the fields.
+        const float rows = static_cast<float>(std::min<std::size_t>(records.files.size(), RECORD_ROWS_SHOWN));
+        const float height = rows * ImGui::GetTextLineHeightWithSpacing() + 2.0f * ImGui::GetStyle().FramePadding.y;
+        if (ImGui::BeginListBox(RECORD_LIST_ID, ImVec2(FIELD_WIDTH, height))) {
+            for (std::size_t i = 0; i < records.files.size(); ++i) {
+                const std::string& name = records.files[i];
+                ImGui::PushID(static_cast<int>(i));
+                const bool pressed = ImGui::Selectable(name.c_str(), name == ground.recordName);
+                ImGui::PopID();
+                if (pressed && actions.load) panel.recordMessage = actions.load(name);
+            }
+            ImGui::EndListBox();
+        }
+    }
+    if (ImGui::Button("Refresh list") && actions.refresh) actions.refresh();
+    if (!panel.recordMessage.empty()) ImGui::TextWrapped("%s", panel.recordMessage.c_str());
+    if (ground.recordName.empty()) {
+        ImGui::Text("No record loaded");
+    } else {
+        ImGui::TextWrapped("Record: %s", ground.recordName.c_str());
+        ImGui::Text("Duration: %.2f s  Peak: %.3f g", records.durationSeconds,
+                    records.peakG * static_cast<double>(ground.recordScale));
+    }
+    numberField(panel, "Scale factor:", "##recordScale", ground.recordScale, 0.1f, 1.0f, "%.3f", recordScaleProblem);
+}
+
+}  // namespace
+
+void drawQuakeModel(QuakeState& quake, const RecordListModel& records, const RecordActions& actions,
+                    PanelState& panel) {
+    GroundMotionSettings& ground = quake.ground;
+    ImGui::Text("Quake model:");
+    radioChoice("Classic", ground.model, QuakeModel::Classic);
+    ImGui::SameLine();
+    radioChoice("Ground motion", ground.model, QuakeModel::GroundMotion);
+    if (ground.model != QuakeModel::GroundMotion) return;
+
+    ImGui::Text("Ground motion from:");
+    radioChoice("Synthetic", ground.source, MotionSource::Synthetic);
+    ImGui::SameLine();
+    const MotionSource before = ground.source;
+    radioChoice("Recorded", ground.source, MotionSource::Recorded);
+    // The folder is read when the records are asked for, so files added meanwhile show.
+    if (before != ground.source && actions.refresh) actions.refresh();
+    if (ground.source == MotionSource::Synthetic)
+        syntheticSource(quake);
+    else
+        recordedSource(ground, records, actions, panel);
+}
+
+void drawModelJointSettings(QuakeState& quake, PanelState& panel) {
+    ImGui::Spacing();
+    wrappedText(TEXT_ORANGE, "The ground-motion model breaks joints by these:");
+    numberField(panel, "Model accumulative (N):", "##modelAccumulative", quake.ground.accumulativeLimit, 100.0f,
+                100.0f, "%.1f");
+    numberField(panel, "Model threshold (N):", "##modelThreshold", quake.ground.threshold, 100.0f, 100.0f, "%.1f");
+}
+
+void drawMotionPeak(const QuakeState& quake) {
+    if (quake.ground.model != QuakeModel::GroundMotion) return;
+    ImGui::Text("PGA: %.3f g", quake.groundRun.motion.peakG);
+}
