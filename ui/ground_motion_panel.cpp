@@ -31,6 +31,8 @@ std::string fixed(double value, int decimals) {
     return text;
 }
 
+constexpr float SHORT_SHAKING_SECONDS = 10.0f;
+
 template <typename Choice>
 void radioChoice(const char* label, Choice& value, Choice choice) {
     if (ImGui::RadioButton(label, value == choice)) value = choice;
@@ -49,6 +51,10 @@ void syntheticSource(const QuakeState& quake) {
     if (estimate.distanceUsedKm != distanceKm)
         wrappedText(TEXT_ORANGE, "Distance " + fixed(distanceKm, 1) + " km is outside 0-100 km: the PGA uses " +
                                      fixed(estimate.distanceUsedKm, 1) + " km");
+    // The motion lasts the quake's duration; a few seconds hold too little strong shaking
+    // for a structure to show how it fares.
+    if (quake.duration < SHORT_SHAKING_SECONDS)
+        ImGui::TextDisabled("Real shaking lasts 10 s or more: try a Duration of 15 s");
 }
 
 void recordedSource(GroundMotionSettings& ground, const RecordListModel& records, const RecordActions& actions,

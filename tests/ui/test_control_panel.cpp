@@ -337,8 +337,11 @@ TEST_F(ControlPanel, GroundMotionModelShowsItsSourceJointRuleGraphsAndRefusesABa
     for (const char* line : {"Ground motion from:", "PGA: 0.008 g at 150.0 km",
                              "Magnitude 4.00 is outside 5-7.7: the PGA uses 5.00",
                              "Distance 150.0 km is outside 0-100 km: the PGA uses 100.0 km", "PGA: 0.250 g",
-                             "Ground acceleration (g)", "Ground displacement (m)"})
+                             "Ground acceleration (g)", "Ground displacement (m)",
+                             "Real shaking lasts 10 s or more: try a Duration of 15 s"})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    app.quake.duration = 15.0f;
+    EXPECT_EQ(frameText().find("Real shaking lasts"), std::string::npos);
 
     app.quake.active = false;  // no plots: the list stays within the panel's height
     press(idOf([] { return ImGui::GetID("Recorded"); }));
