@@ -11,6 +11,7 @@ struct FrameFacts {
     std::uint64_t worldSteps = 0;  // since start
     std::size_t members = 0;       // built members of the current simulation
     std::size_t joints = 0;        // its joint slots
+    std::size_t awake = 0;         // bodies the world still moves at the end of the span
 };
 
 struct FrameCounter {
@@ -21,5 +22,6 @@ struct FrameCounter {
 
 // Counts one frame ending at clock `now`. Once the span reaches a second, writes its log
 // line to `line`, starts a new span and returns true. The line reads
-// "time T frames N steps S span D members M joints J" (seconds, counts, seconds, counts).
+// "time T frames N steps S span D members M joints J awake A" (seconds, counts, seconds,
+// counts).
 bool countFrame(FrameCounter& counter, double now, const FrameFacts& facts, std::string& line);

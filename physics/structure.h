@@ -52,11 +52,16 @@ inline constexpr std::ptrdiff_t NO_BEAM = -1;
 
 // The load record of one structure joint. References are positions, so they stay
 // valid however far the lists grow.
+inline constexpr std::size_t NO_RECORD = static_cast<std::size_t>(-1);
+
 struct JointRecord {
     std::ptrdiff_t beam = NO_BEAM;  // index into Simulation::beams for a ground joint
     std::size_t jointSlot = 0;      // index into Simulation::jointSlots
     float accumulated = 0.0f;       // newton-seconds
     float force = 0.0f;             // the size of the joint's force after the last world step
+    // The next record whose joint holds the same point of the same second body, or
+    // NO_RECORD (set once a structure is built; see shared_anchors.h).
+    std::size_t nextSameAnchor = NO_RECORD;
 };
 
 // A joint that broke: its load record, and where it was at that moment (world units).

@@ -6,6 +6,7 @@
 
 #include "physics/build_limits.h"
 #include "physics/end_points.h"
+#include "physics/shared_anchors.h"
 #include "physics/engine/b2layer.h"
 #include "physics/human.h"
 
@@ -140,6 +141,7 @@ void buildStructure(Simulation& sim, std::vector<Line> lines) {
         pinToGround(sim, i);
         for (; next != pairs.end() && next->first == i; ++next) joinBeams(sim, i, next->second);
     }
+    linkSameAnchors(sim);
 }
 
 bool pinnedPoint(Vector2 p, float groundTop) { return groundTop >= p.y && p.y >= groundTop - GROUND_ZONE; }
@@ -194,6 +196,8 @@ void joinBeams(Simulation& sim, std::size_t first, std::size_t second) {
     def.localAnchorB = b2Body_GetLocalPoint(b.body, onB);
     recordJoint(sim, b2CreateRevoluteJoint(sim.worldId, &def), NO_BEAM);
 }
+
+int awakeBodies(const Simulation& sim) { return b2World_GetAwakeBodyCount(sim.worldId); }
 
 bool stepWorld(Simulation& sim, float& stepAccumulator) { return stepWorld(sim, stepAccumulator, GroundPath{}); }
 

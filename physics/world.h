@@ -24,6 +24,8 @@ struct GroundPath {
 // the joint forces read after it carry the inertial load.
 bool stepWorld(Simulation& sim, float& stepAccumulator, const GroundPath& ground);
 void clearStructure(Simulation& sim);
+// Bodies the world still moves; 0 once everything has come to rest (or before a build).
+int awakeBodies(const Simulation& sim);
 // A fresh world and ground in place of the old ones, the structure and figures gone with
 // it; settings and presets stay. The engine's results depend on the world's history
 // (creation order, contacts, sleeping), so a run repeated in a fresh world repeats exactly.

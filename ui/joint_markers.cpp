@@ -3,9 +3,12 @@
 #include <rlgl.h>
 
 #include <cmath>
+#include <cstddef>
 
 #include "physics/engine/b2layer.h"
+#include "physics/shared_anchors.h"
 #include "ui/disc_pixels.h"
+#include "ui/pixel_canvas.h"
 #include "ui/render_scene.h"
 
 namespace {
@@ -27,18 +30,15 @@ void pushQuad(Vector2 a, Vector2 b, Vector2 c, Vector2 d) {
     rlVertex2f(d.x, d.y);
 }
 
-// A small disc as the rows of pixels it covers; the corners sit on pixel edges, so the
-// rasteriser fills exactly those pixels.
-void pushDiscSpans(const ScreenMap& map, Vector2 centre, float radiusPixels) {
-    PixelSpan spans[MAX_DISC_SPANS];
-    const int count = discSpans(worldToPixel(map, centre), radiusPixels, spans);
-    for (int i = 0; i < count; ++i) {
-        const auto x0 = static_cast<float>(spans[i].x0);
-        const auto x1 = static_cast<float>(spans[i].x1);
-        const auto y = static_cast<float>(spans[i].y);
-        pushQuad(pixelToWorld(map, {x0, y}), pixelToWorld(map, {x0, y + 1.0f}), pixelToWorld(map, {x1, y + 1.0f}),
-                 pixelToWorld(map, {x1, y}));
-    }
+// One run of pixels of one colour; the corners sit on pixel edges, so the rasteriser
+// fills exactly those pixels.
+void pushRun(const ScreenMap& map, const ColorRun& run) {
+    const auto x0 = static_cast<float>(run.x0);
+    const auto x1 = static_cast<float>(run.x1);
+    const auto y = static_cast<float>(run.y);
+    rlColor4ub(run.color.r, run.color.g, run.color.b, run.color.a);
+    pushQuad(pixelToWorld(map, {x0, y}), pixelToWorld(map, {x0, y + 1.0f}), pixelToWorld(map, {x1, y + 1.0f}),
+             pixelToWorld(map, {x1, y}));
 }
 
 // Unit vectors around the circle; the fan takes two segments a quad, as DrawCircleV does.
@@ -66,10 +66,13 @@ void pushDiscOutline(const Outline& outline, Vector2 centre, float radius) {
 
 }  // namespace
 
-void drawJointMarkers(const Simulation& sim, const ScreenMap& map) {
+void drawJointMarkers(const Simulation& sim, const ScreenMap& map, PixelCanvas& canvas) {
     const float radiusPixels = JOINT_MARKER_RADIUS * map.camera.zoom;
+    // Small discs are painted as their rows of pixels and drawn as runs of one colour, so
+    // markers hidden under later ones cost nothing; larger ones as outlined fans.
     const bool asSpans = !map.rotated && radiusPixels <= SPAN_DISC_RADIUS;
     const Outline outline = outlineOf(asSpans ? 0 : circleSegments(radiusPixels));
+    if (asSpans) beginCanvas(canvas, SCREEN_SIZE, SCREEN_SIZE);
     // The shapes texture and quad mode once for all markers; the texture coordinate is the
     // white texel every shape call samples.
     const Texture2D texture = GetShapesTexture();
@@ -78,16 +81,24 @@ void drawJointMarkers(const Simulation& sim, const ScreenMap& map) {
     rlBegin(RL_QUADS);
     rlNormal3f(0.0f, 0.0f, 1.0f);
     rlTexCoord2f(texel.x / static_cast<float>(texture.width), texel.y / static_cast<float>(texture.height));
-    for (const JointRecord& record : sim.jointRecords) {
+    for (std::size_t i = 0; i < sim.jointRecords.size(); ++i) {
+        const JointRecord& record = sim.jointRecords[i];
+        // A later marker on exactly the same spot covers this one, whatever its colour.
+        if (record.nextSameAnchor != NO_RECORD && laterJointOnSameAnchor(sim, i)) continue;
         Vector2 centre;
         if (!markerCentre(sim, record, centre) || !nearVisible(map, centre, JOINT_MARKER_RADIUS)) continue;
         const Color color = jointLoadColor(record.accumulated, sim.accumulativeLimit);
-        rlColor4ub(color.r, color.g, color.b, color.a);
         if (asSpans) {
-            pushDiscSpans(map, centre, radiusPixels);
+            PixelSpan spans[MAX_DISC_SPANS];
+            const int count = discSpans(worldToPixel(map, centre), radiusPixels, spans);
+            for (int i = 0; i < count; ++i) paintSpan(canvas, spans[i], color);
         } else {
+            rlColor4ub(color.r, color.g, color.b, color.a);
             pushDiscOutline(outline, centre, JOINT_MARKER_RADIUS);
         }
+    }
+    if (asSpans) {
+        for (const ColorRun& run : canvasRuns(canvas)) pushRun(map, run);
     }
     rlEnd();
     rlSetTexture(0);

@@ -74,7 +74,7 @@ void copyToWindow(const RenderTexture2D& renderTarget, bool referenceDrawing) {
     rlBindFramebuffer(RL_READ_FRAMEBUFFER, 0);
 }
 
-void drawSimulationView(const SceneView& view, const ScreenMap& map) {
+void drawSimulationView(const SceneView& view, const ScreenMap& map, PixelCanvas& canvas) {
     for (const Beam& beam : view.sim.beams) {
         if (shown(view, map, b2Body_GetPosition(beam.body), beam.halfWidth + beam.halfLength)) drawBeam(beam);
     }
@@ -82,7 +82,7 @@ void drawSimulationView(const SceneView& view, const ScreenMap& map) {
     if (view.referenceDrawing) {
         drawJointMarkersReference(view.sim);
     } else {
-        drawJointMarkers(view.sim, map);
+        drawJointMarkers(view.sim, map, canvas);
     }
 }
 
@@ -103,7 +103,7 @@ void drawBeam(const Beam& beam) {
                      beam.color);
 }
 
-void renderScene(const SceneView& view, const RenderTexture2D& renderTarget) {
+void renderScene(const SceneView& view, const RenderTexture2D& renderTarget, PixelCanvas& canvas) {
     BeginTextureMode(renderTarget);
     ClearBackground(BACKGROUND_COLOR);
     DrawFPS(760, 0);
@@ -112,7 +112,7 @@ void renderScene(const SceneView& view, const RenderTexture2D& renderTarget) {
     if (!view.simulating) {
         drawEditorView(view, map);
     } else {
-        drawSimulationView(view, map);
+        drawSimulationView(view, map, canvas);
     }
     DrawCircleV({10000.0f * view.epicenter.x, -10000.0f * view.epicenter.y}, 2.0f, EPICENTER_COLOR);
     drawBeam(view.sim.ground);

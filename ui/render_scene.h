@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "physics/structure.h"
+#include "ui/pixel_canvas.h"
 
 // The window and its render target are this many pixels square.
 inline constexpr int SCREEN_SIZE = 850;
@@ -46,4 +47,5 @@ Color jointLoadColor(float accumulated, float accumulativeLimit);
 
 void drawBeam(const Beam& beam);
 // Leaves drawing open (BeginDrawing called) so the user interface can be drawn on top.
-void renderScene(const SceneView& view, const RenderTexture2D& renderTarget);
+// `canvas` is scratch space kept from frame to frame.
+void renderScene(const SceneView& view, const RenderTexture2D& renderTarget, PixelCanvas& canvas);

@@ -11,6 +11,7 @@
 #include "app/window/app_views.h"
 #include "app/window/input_raylib.h"
 #include "persistence/design_file.h"
+#include "physics/world.h"
 #include <imgui.h>
 #include "ui/backend/imgui_impl_raylib.h"
 #include "ui/recorder/gif_recorder.h"
@@ -78,6 +79,7 @@ int main() {
     GifRecorder recorder;
     int screenshots = 0;
     UiCapture capture;
+    PixelCanvas markerCanvas;
 
     const bool referenceDrawing = referenceDrawingAsked();
     std::FILE* frameLog = openFrameLog();
@@ -94,7 +96,7 @@ int main() {
         updateFrame(app, in, randomInt);
         SceneView scene = sceneViewOf(app);
         scene.referenceDrawing = referenceDrawing;
-        renderScene(scene, renderTarget);
+        renderScene(scene, renderTarget, markerCanvas);
         drawUiFrame(panelModelOf(app), panelActionsOf(app), panel);
         capture = readUiCapture();
         const bool ctrlHeld = controlDown(in);
@@ -102,7 +104,8 @@ int main() {
         updateGifRecorder(recorder, ctrlHeld && f12, GetTime());
         if (f12 && !ctrlHeld) takeScreenshot(screenshots);
         EndDrawing();
-        const FrameFacts facts{app.worldSteps, app.sim.beams.size(), app.sim.jointSlots.size()};
+        const FrameFacts facts{app.worldSteps, app.sim.beams.size(), app.sim.jointSlots.size(),
+                               static_cast<std::size_t>(awakeBodies(app.sim))};
         if (frameLog && countFrame(frameCounter, GetTime(), facts, frameLine)) {
             std::fputs(frameLine.c_str(), frameLog);
             std::fflush(frameLog);

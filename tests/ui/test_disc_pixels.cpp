@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "ui/disc_pixels.h"
+#include "ui/pixel_canvas.h"
 
 namespace {
 
@@ -50,4 +51,29 @@ TEST(DiscPixels, SegmentsGrowWithTheRadiusUpToDrawCircleVs) {
     EXPECT_LT(circleSegments(4.0f), circleSegments(10.0f));
     EXPECT_EQ(circleSegments(1000.0f), MAX_CIRCLE_SEGMENTS);
     EXPECT_EQ(circleSegments(4.0f) % 2, 0);
+}
+
+TEST(PixelCanvas, LastPaintWinsAndRunsJoinPixelsOfOneColour) {
+    const Color yellow{255, 255, 0, 255};
+    const Color red{255, 0, 0, 255};
+    PixelCanvas canvas;
+    beginCanvas(canvas, 10, 4);
+    paintSpan(canvas, {1, 2, 6}, yellow);
+    paintSpan(canvas, {1, 4, 5}, red);      // over the middle of the yellow run
+    paintSpan(canvas, {1, 8, 20}, red);     // clipped at the right edge
+    paintSpan(canvas, {0, -3, 1}, yellow);  // clipped at the left edge
+    paintSpan(canvas, {4, 0, 10}, red);     // below the canvas: nothing
+    const auto runs = canvasRuns(canvas);
+    ASSERT_EQ(runs.size(), 5u);
+    auto same = [](const ColorRun& r, int y, int x0, int x1, Color c) {
+        return r.y == y && r.x0 == x0 && r.x1 == x1 && r.color.r == c.r && r.color.g == c.g;
+    };
+    EXPECT_TRUE(same(runs[0], 0, 0, 1, yellow));
+    EXPECT_TRUE(same(runs[1], 1, 2, 4, yellow));
+    EXPECT_TRUE(same(runs[2], 1, 4, 5, red));
+    EXPECT_TRUE(same(runs[3], 1, 5, 6, yellow));
+    EXPECT_TRUE(same(runs[4], 1, 8, 10, red));
+    // A new round starts empty.
+    beginCanvas(canvas, 10, 4);
+    EXPECT_TRUE(canvasRuns(canvas).empty());
 }

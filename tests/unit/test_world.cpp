@@ -7,6 +7,7 @@
 
 #include "physics/design_cost.h"
 #include "physics/engine/b2layer.h"
+#include "physics/shared_anchors.h"
 #include "physics/world.h"
 
 namespace {
@@ -118,6 +119,15 @@ TEST_F(WorldTest, ThreeMembersAtOnePointGiveThreeJointsInPairOrder) {
     expectJoinedAt(0, 0, 1, P);
     expectJoinedAt(1, 0, 2, P);
     expectJoinedAt(2, 1, 2, P);
+
+    // Joints 1 and 2 both hold member 2 at P: the later one stands on the earlier.
+    EXPECT_EQ(sim.jointRecords[0].nextSameAnchor, NO_RECORD);
+    EXPECT_EQ(sim.jointRecords[1].nextSameAnchor, 2u);
+    EXPECT_EQ(sim.jointRecords[2].nextSameAnchor, NO_RECORD);
+    EXPECT_TRUE(laterJointOnSameAnchor(sim, 1));
+    EXPECT_FALSE(laterJointOnSameAnchor(sim, 0));
+    b2DestroyJoint(sim.jointSlots[2]);
+    EXPECT_FALSE(laterJointOnSameAnchor(sim, 1));
 }
 
 TEST_F(WorldTest, CrossingMembersAreNotJoined) {
