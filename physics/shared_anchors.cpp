@@ -41,12 +41,9 @@ void linkSameAnchors(Simulation& sim) {
     for (std::size_t i = 0; i < sim.jointRecords.size(); ++i) {
         JointRecord& record = sim.jointRecords[i];
         record.nextSameAnchor = NO_RECORD;
-        if (record.jointSlot >= sim.jointSlots.size()) continue;
-        const b2JointId joint = sim.jointSlots[record.jointSlot];
-        if (!isLive(joint)) continue;
-        const b2BodyId body = b2Joint_GetBodyB(joint);
-        const b2Vec2 anchor = b2Joint_GetLocalAnchorB(joint);
-        const AnchorKey key{body.index1, body.generation, bitsOf(anchor.x), bitsOf(anchor.y)};
+        if (!isLive(record.anchorBody)) continue;
+        const AnchorKey key{record.anchorBody.index1, record.anchorBody.generation, bitsOf(record.anchorLocal.x),
+                            bitsOf(record.anchorLocal.y)};
         auto [at, fresh] = last.try_emplace(key, i);
         if (!fresh) {
             sim.jointRecords[at->second].nextSameAnchor = i;

@@ -59,6 +59,10 @@ struct JointRecord {
     std::size_t jointSlot = 0;      // index into Simulation::jointSlots
     float accumulated = 0.0f;       // newton-seconds
     float force = 0.0f;             // the size of the joint's force after the last world step
+    // Where the joint holds its second body, which never changes: the body and the
+    // point in that body's own frame (world units).
+    b2BodyId anchorBody{};
+    Vector2 anchorLocal{0.0f, 0.0f};
     // The next record whose joint holds the same point of the same second body, or
     // NO_RECORD (set once a structure is built; see shared_anchors.h).
     std::size_t nextSameAnchor = NO_RECORD;

@@ -34,7 +34,10 @@ bool finitePoint(Vector2 p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 bool recordJoint(Simulation& sim, b2JointId joint, std::ptrdiff_t beam) {
     if (!isLive(joint)) return false;
     sim.jointSlots.push_back(joint);
-    sim.jointRecords.push_back(JointRecord{beam, sim.jointSlots.size() - 1, 0.0f});
+    JointRecord record{beam, sim.jointSlots.size() - 1, 0.0f};
+    record.anchorBody = b2Joint_GetBodyB(joint);
+    record.anchorLocal = b2Joint_GetLocalAnchorB(joint);
+    sim.jointRecords.push_back(record);
     return true;
 }
 

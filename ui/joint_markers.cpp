@@ -18,7 +18,7 @@ bool markerCentre(const Simulation& sim, const JointRecord& record, Vector2& cen
     if (record.jointSlot >= sim.jointSlots.size()) return false;
     const b2JointId id = sim.jointSlots[record.jointSlot];
     if (!isLive(id)) return false;
-    centre = b2Body_GetWorldPoint(b2Joint_GetBodyB(id), b2Joint_GetLocalAnchorB(id));
+    centre = b2Body_GetWorldPoint(record.anchorBody, record.anchorLocal);
     return true;
 }
 
