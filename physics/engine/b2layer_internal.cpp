@@ -5,11 +5,13 @@
 
 namespace b2layer {
 
-float gLengthScale = 1.0f;  // world units per metre
-SlotTable<WorldInfo, b2WorldId> gWorlds;
-SlotTable<b2Body, b2BodyId> gBodies;
-SlotTable<b2Joint, b2JointId> gJoints;
-SlotTable<b2Fixture, b2ShapeId> gShapes;
+// One set per thread: a thread that steps a world of its own (the lab's seeds) shares no
+// handle table or length scale with another.
+thread_local float gLengthScale = 1.0f;  // world units per metre
+thread_local SlotTable<WorldInfo, b2WorldId> gWorlds;
+thread_local SlotTable<b2Body, b2BodyId> gBodies;
+thread_local SlotTable<b2Joint, b2JointId> gJoints;
+thread_local SlotTable<b2Fixture, b2ShapeId> gShapes;
 
 ShapeInfo* shapeInfo(b2Fixture* fixture) {
     return reinterpret_cast<ShapeInfo*>(fixture->GetUserData().pointer);

@@ -35,7 +35,8 @@ namespace b2layer {
 constexpr int VELOCITY_ITERATIONS_PER_SUB_STEP = 2;
 constexpr int POSITION_ITERATIONS = 3;
 
-extern float gLengthScale;
+// The length scale and the handle tables are per thread (see b2layer.h, threads).
+extern thread_local float gLengthScale;
 
 // The objects behind the handles of one kind. Slot k holds the object of the handles
 // with index1 k + 1 and the generation they must carry; a freed slot is reused under a
@@ -132,10 +133,10 @@ struct WorldInfo {
     std::int32_t slot = -1;
 };
 
-extern SlotTable<WorldInfo, b2WorldId> gWorlds;
-extern SlotTable<b2Body, b2BodyId> gBodies;
-extern SlotTable<b2Joint, b2JointId> gJoints;
-extern SlotTable<b2Fixture, b2ShapeId> gShapes;  // the primary fixture of each logical shape
+extern thread_local SlotTable<WorldInfo, b2WorldId> gWorlds;
+extern thread_local SlotTable<b2Body, b2BodyId> gBodies;
+extern thread_local SlotTable<b2Joint, b2JointId> gJoints;
+extern thread_local SlotTable<b2Fixture, b2ShapeId> gShapes;  // the primary fixture of each logical shape
 
 // The one way from a handle to its object: null when the handle is null or stale.
 inline WorldInfo* resolve(b2WorldId id) { return gWorlds.find(id); }

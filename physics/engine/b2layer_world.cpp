@@ -49,6 +49,20 @@ void b2SetLengthUnitsPerMeter(float lengthUnits) {
 }
 float b2GetLengthUnitsPerMeter() { return gLengthScale; }
 
+void b2PrepareForThreads() {
+    // Two overlapping discs make a contact in the first step, which fills the table.
+    b2World world(::b2Vec2(0.0f, 0.0f));
+    ::b2CircleShape disc;
+    disc.m_radius = 1.0f;
+    for (int i = 0; i < 2; ++i) {
+        ::b2BodyDef def;
+        def.type = ::b2_dynamicBody;
+        def.position.Set(0.5f * static_cast<float>(i), 0.0f);
+        world.CreateBody(&def)->CreateFixture(&disc, 1.0f);
+    }
+    world.Step(1.0f / 120.0f, 1, 1);
+}
+
 void b2World_Step(b2WorldId worldId, float timeStep, int subStepCount) {
     WorldInfo* info = resolve(worldId);
     if (info == nullptr || !std::isfinite(timeStep) || timeStep <= 0.0f) return;
