@@ -26,7 +26,9 @@ std::string outputProblem(const std::string& path) {
     const fs::path target = fs::absolute(path, ec);
     if (ec) return cannot(path, ec.message());
     if (fs::is_directory(target, ec)) return cannot(path, "it is a folder");
-    if (!fs::is_directory(target.parent_path(), ec)) return cannot(path, "its folder does not exist");
+    if (!fs::is_directory(target.parent_path(), ec)) {
+        return cannot(path, "no such folder: " + target.parent_path().string());
+    }
     // A trial write of nothing shows a read-only folder or a full table of files now.
     const fs::path trial = temporaryBeside(target);
     const std::string problem = writeNewFile(trial, "");

@@ -27,8 +27,8 @@ b2WorldId b2CreateWorld(const b2WorldDef* def) {
     // Whoever needs fast bodies kept out of a static shape makes that shape deep.
     info->world->SetContinuousPhysics(false);
     info->world->SetDestructionListener(&info->releaser);
-    info->slot = gWorlds.take(info);
-    return gWorlds.handle(info->slot);
+    info->slot = worldTable().take(info);
+    return worldTable().handle(info->slot);
 }
 
 void b2DestroyWorld(b2WorldId worldId) {
@@ -40,14 +40,14 @@ void b2DestroyWorld(b2WorldId worldId) {
     for (b2Body* b = world->GetBodyList(); b != nullptr; b = b->GetNext()) releaseBodyRecords(b);
     world->SetDestructionListener(nullptr);
     delete world;
-    gWorlds.release(info->slot);
+    worldTable().release(info->slot);
     delete info;
 }
 
 void b2SetLengthUnitsPerMeter(float lengthUnits) {
-    if (std::isfinite(lengthUnits) && lengthUnits > 0.0f) gLengthScale = lengthUnits;
+    if (std::isfinite(lengthUnits) && lengthUnits > 0.0f) lengthScale() = lengthUnits;
 }
-float b2GetLengthUnitsPerMeter() { return gLengthScale; }
+float b2GetLengthUnitsPerMeter() { return lengthScale(); }
 
 void b2PrepareForThreads() {
     // Two overlapping discs make a contact in the first step, which fills the table.

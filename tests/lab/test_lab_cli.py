@@ -96,6 +96,7 @@ def main():
     parser.add_argument("--lab", required=True)
     parser.add_argument("--source", required=True)
     a = parser.parse_args()
+    a.lab, a.source = os.path.abspath(a.lab), os.path.abspath(a.source)
     design = os.path.join(a.source, "save", "hause.velmar")
     with tempfile.TemporaryDirectory() as folder:
         failures = check_refusals(a.lab, design, folder)
