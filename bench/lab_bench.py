@@ -4,12 +4,15 @@
 Two designs, hause (the preset) and a three-storey two-bay braced frame (hause's bays,
 one storey higher), each swept over five PGA levels with twenty seeds: 100 runs of the
 lab per sweep. Each sweep runs --runs times with --threads 1 and with the lab's default
-(every core); the table gives the median wall time of each and their ratio.
+(every core); the table gives the median wall time of each, their ratio, and the CPU
+time of the runs on every core (the work itself: on a machine busy with other programs the
+threads wait for a core, and the wall times say more about the load than about the lab).
 
     lab_bench.py --lab build/tremora-lab --source . [--runs N] [--levels L1,L2,...] [--seeds N]
 """
 import argparse
 import os
+import resource
 import statistics
 import subprocess
 import sys
@@ -33,10 +36,14 @@ def three_storey_frame():
     return lines
 
 
-def wall_seconds(command):
+def timed(command):
+    """Wall seconds and CPU seconds (user and system, every thread) of one run."""
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
     start = time.monotonic()
     subprocess.run(command, check=True, stdout=subprocess.DEVNULL)
-    return time.monotonic() - start
+    wall = time.monotonic() - start
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return wall, (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
 
 
 def main():
@@ -56,17 +63,18 @@ def main():
         designs = [("hause", os.path.join(a.source, "save", "hause.velmar")), ("three-storey frame", frame)]
         print(f"{a.levels} g x {a.seeds} seeds, median of {a.runs} runs; {os.cpu_count()} cores; "
               f"load average before: {os.getloadavg()[0]:.2f}")
-        print("| sweep | runs | 1 thread (s) | all cores (s) | speed-up |")
-        print("|---|---:|---:|---:|---:|")
+        print("| sweep | runs | 1 thread (s) | all cores (s) | speed-up | CPU, 1 thread (s) | CPU, all cores (s) |")
+        print("|---|---:|---:|---:|---:|---:|---:|")
         for name, path in designs:
             base = [a.lab, path, "--levels", a.levels, "--seeds", str(a.seeds), "--csv"]
             one, every = [], []
             for _ in range(a.runs):  # interleaved, so that a change in the machine's load hits both
-                one.append(wall_seconds(base + ["--threads", "1"]))
-                every.append(wall_seconds(base))
-            m1, mn = statistics.median(one), statistics.median(every)
+                one.append(timed(base + ["--threads", "1"]))
+                every.append(timed(base))
+            m1, mn = (statistics.median(w for w, _ in t) for t in (one, every))
+            c1, cn = (statistics.median(c for _, c in t) for t in (one, every))
             runs = len(a.levels.split(",")) * a.seeds
-            print(f"| {name} | {runs} | {m1:.1f} | {mn:.1f} | {m1 / mn:.2f} |", flush=True)
+            print(f"| {name} | {runs} | {m1:.1f} | {mn:.1f} | {m1 / mn:.2f} | {c1:.1f} | {cn:.1f} |", flush=True)
         print(f"load average after: {os.getloadavg()[0]:.2f}")
 
 
