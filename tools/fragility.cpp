@@ -67,8 +67,10 @@ std::string unfittable(const std::vector<FragilityLevel>& levels) {
     if (collapsed == runs) return "every run collapsed";
     // With every collapse at or above every run that stood, a step at the boundary fits
     // as well as any curve: beta is not bounded away from 0.
-    if (!(lowestCollapse < highestStanding))
-        return "the runs go from standing to collapsed with no overlap between levels";
+    if (!(lowestCollapse < highestStanding)) {
+        return "every run that collapsed was shaken at least as hard as every run that stood, which a step "
+               "fits best (beta 0); add levels in between";
+    }
     return "";
 }
 

@@ -118,8 +118,9 @@ std::string combinationProblem(const LabArguments& a, bool levelKindGiven) {
     if (a.levelKind == LevelKind::Pga && !ground) {
         return "the classic model has no PGA: sweep magnitudes (--levels-of magnitude)";
     }
-    if (a.levelKind == LevelKind::Magnitude && recorded)
+    if (a.levelKind == LevelKind::Magnitude && recorded) {
         return "a record has no magnitude: sweep PGA (--levels-of pga)";
+    }
     if (a.levelKind == LevelKind::Magnitude && a.magnitude) return "--magnitude is set by each level of the sweep";
     if (a.levelKind == LevelKind::Pga && a.scale) return "--scale and the PGA levels would both size the record";
     return "";

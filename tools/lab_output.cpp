@@ -170,11 +170,17 @@ std::string labJson(const Design& design, const LabResults& r) {
     }
     out << " ]";
     if (r.sweep.sweep) {
-        const FragilityFit fit = fitLognormalFragility(fragilityLevels(r));
-        out << ",\n \"fragility\": {" << field("median", fit.fitted ? number(fit.median) : "") << ", "
-            << field("beta", fit.fitted ? number(fit.beta) : "")
-            << ", \"intensity\": " << jsonText(intensityName(r.sweep.base)) << ", \"reason\": " << jsonText(fit.reason)
-            << "}";
+        const std::vector<FragilityLevel> levels = fragilityLevels(r);
+        const FragilityFit fit = fitLognormalFragility(levels);
+        out << ",\n \"fragility\": {\"intensity\": " << jsonText(intensityName(r.sweep.base)) << ", \"levels\": [";
+        for (std::size_t i = 0; i < levels.size(); ++i) {
+            out << (i > 0 ? ", " : "") << "{" << field("level", levelLabel(r, i)) << ", "
+                << field("intensity", number(levels[i].intensity)) << ", "
+                << field("runs", std::to_string(levels[i].runs)) << ", "
+                << field("collapsed", std::to_string(levels[i].collapsed)) << "}";
+        }
+        out << "],\n  " << field("median", fit.fitted ? number(fit.median) : "") << ", "
+            << field("beta", fit.fitted ? number(fit.beta) : "") << ", \"reason\": " << jsonText(fit.reason) << "}";
     }
     out << "\n}\n";
     return out.str();
