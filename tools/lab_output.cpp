@@ -48,19 +48,42 @@ std::string fragilityTable(const LabResults& r) {
     return out.str();
 }
 
+// The length of the well-formed UTF-8 sequence at text[i], 0 when there is none.
+std::size_t utf8Length(const std::string& text, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    const std::size_t n = lead < 0x80           ? 1
+                          : (lead >> 5) == 0x6  ? 2
+                          : (lead >> 4) == 0xE  ? 3
+                          : (lead >> 3) == 0x1E ? 4
+                                                : 0;
+    if (n == 0 || i + n > text.size()) return 0;
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((byte(i + k) >> 6) != 0x2) return 0;
+    }
+    return n;
+}
+
+// A JSON string of the text; a byte that is not part of well-formed UTF-8 (a design name
+// may hold any) is written as the character of that number, so the document stays valid.
 std::string jsonText(const std::string& text) {
     std::string out = "\"";
-    for (const char c : text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const std::size_t n = utf8Length(text, i);
         if (c == '"' || c == '\\') {
             out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
+            out += text[i];
+        } else if (c < 0x20 || n == 0) {
             char code[8];
-            std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
+            std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned>(c));
             out += code;
         } else {
-            out += c;
+            out.append(text, i, n);
+            i += n;
+            continue;
         }
+        ++i;
     }
     return out + "\"";
 }
