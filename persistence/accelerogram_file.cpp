@@ -37,28 +37,47 @@ std::string nameProblem(const std::string& name) {
     return "";
 }
 
+// The record in the file at path, or the reason it cannot be used ("" when read).
+std::string readRecordAt(const fs::path& path, const fs::path& folder, AccelerogramRead& read) {
+    try {
+        std::string bytes;
+        std::string problem = readWholeFile(path, folder, MAX_RECORD_FILE_BYTES, "a record file", bytes);
+        if (!problem.empty()) return problem;
+        const std::string name = path.filename().string();
+        read = formatOf(name) == RecordFormat::At2 ? readAt2Text(bytes) : readAccelerogramCsvText(bytes);
+        return read.message;
+    } catch (const std::bad_alloc&) {
+        return "not enough memory";
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+}
+
 }  // namespace
 
 AccelerogramRead readRecordFile(const std::string& baseDir, const std::string& name) {
-    const std::string shown = "records/" + name;
     std::string problem = nameProblem(name);
     AccelerogramRead read;
     if (problem.empty()) {
-        try {
-            std::string bytes;
-            const fs::path folder = fs::path(baseDir) / "records";
-            problem = readWholeFile(folder / name, folder, MAX_RECORD_FILE_BYTES, "a record file", bytes);
-            if (problem.empty()) {
-                read = formatOf(name) == RecordFormat::At2 ? readAt2Text(bytes) : readAccelerogramCsvText(bytes);
-                problem = read.message;
-            }
-        } catch (const std::bad_alloc&) {
-            problem = "not enough memory";
-        } catch (const std::exception& e) {
-            problem = e.what();
-        }
+        const fs::path folder = fs::path(baseDir) / "records";
+        problem = readRecordAt(folder / name, folder, read);
     }
-    if (!problem.empty()) return refusedRead("Could not load " + shown + ": " + problem);
+    if (!problem.empty()) return refusedRead("Could not load records/" + name + ": " + problem);
+    return read;
+}
+
+AccelerogramRead readRecordPath(const std::string& path) {
+    std::string problem;
+    AccelerogramRead read;
+    if (path.empty()) {
+        problem = "no file name";
+    } else if (formatOf(fs::path(path).filename().string()) == RecordFormat::None) {
+        problem = "only .AT2 and .csv files are read";
+    } else {
+        const fs::path folder = fs::path(path).parent_path();
+        problem = readRecordAt(path, folder.empty() ? fs::path(".") : folder, read);
+    }
+    if (!problem.empty()) return refusedRead("Could not load " + path + ": " + problem);
     return read;
 }
 

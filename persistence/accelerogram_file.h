@@ -18,6 +18,8 @@ AccelerogramRead readAccelerogramCsvText(const std::string& text);
 // A file in baseDir/records by its name, the format chosen by its extension (.AT2 or .csv,
 // any case).
 AccelerogramRead readRecordFile(const std::string& baseDir, const std::string& name);
+// A record file at any path, read as readRecordFile reads one (the quake lab's --record).
+AccelerogramRead readRecordPath(const std::string& path);
 // The record files in baseDir/records (.AT2 and .csv), sorted by name; empty when the
 // folder is missing.
 std::vector<std::string> listRecordFiles(const std::string& baseDir);

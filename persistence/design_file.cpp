@@ -3,7 +3,6 @@
 
 #include <cereal/archives/binary.hpp>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,6 +16,7 @@
 #include <system_error>
 
 #include "persistence/design_serialize.h"
+#include "persistence/new_file.h"
 #include "persistence/whole_file.h"
 
 namespace fs = std::filesystem;
@@ -78,11 +78,6 @@ struct ViewBuffer : std::streambuf {
     }
 };
 
-void removeQuietly(const fs::path& path) {
-    std::error_code ec;
-    fs::remove(path, ec);
-}
-
 // Why the target's folder, with every link in it followed, is not inside save/ ("" when it is).
 std::string folderProblem(const fs::path& saveFolder, const fs::path& target) {
     std::error_code ec;
@@ -96,32 +91,6 @@ std::string folderProblem(const fs::path& saveFolder, const fs::path& target) {
         ++inside;
     }
     return "";
-}
-
-// Writes all bytes to a new file at path; "" on success, else the reason (the file is
-// then removed again).
-std::string writeNewFile(const fs::path& path, const std::string& bytes) {
-    errno = 0;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) return describeErrno("a temporary file cannot be created beside it");
-    std::string problem;
-    std::size_t done = 0;
-    while (done < bytes.size() && problem.empty()) {
-        errno = 0;
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n > 0) {
-            done += static_cast<std::size_t>(n);
-        } else if (n < 0 && errno == EINTR) {
-            continue;
-        } else {
-            problem = describeErrno("writing the file failed after " + std::to_string(done) + " of " +
-                                    std::to_string(bytes.size()) + " bytes");
-        }
-    }
-    errno = 0;
-    if (::close(fd) != 0 && problem.empty()) problem = describeErrno("writing the file failed");
-    if (!problem.empty()) removeQuietly(path);
-    return problem;
 }
 
 // The reason a write failed, or "" after the file has been replaced.

@@ -8,9 +8,13 @@
 #include "app/sim_frame.h"
 #include "physics/engine/b2layer.h"
 #include "physics/joint_loads.h"
+#include "physics/units.h"
 #include "physics/world.h"
+#include "quake/ground_quake.h"
 #include "quake/quake.h"
+#include "quake/scaled_motion.h"
 #include "tools/fixed_random.h"
+#include "tools/lab_heading.h"
 
 namespace {
 
@@ -28,12 +32,6 @@ float memberDrop(const Beam& beam) {
 }
 
 int framesOf(double seconds) { return seconds > 0.0 ? static_cast<int>(std::lround(seconds / STEP_SECONDS)) : 0; }
-
-std::string fixed(double value, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
 
 }  // namespace
 
@@ -66,6 +64,7 @@ LabOutcome runLab(const Design& design, const LabSettings& settings, std::uint32
     outcome.joints = static_cast<int>(sim.jointSlots.size());
     const RandomInt random = fixedRandom(seed);
     HumanSpawner noFigures;
+    const bool scaled = settings.model == QuakeModel::GroundMotion && settings.targetPgaG > 0.0;
     float accumulator = 0.0f;
     const int settle = framesOf(settings.settleSeconds);
     const int frames = settle + framesOf(settings.seconds);
@@ -74,12 +73,24 @@ LabOutcome runLab(const Design& design, const LabSettings& settings, std::uint32
         events.frameTime = FRAME_TIME;
         events.startQuake = settings.quake && f == settle;
         events.clockSeconds = static_cast<double>(seed);
+        if (events.startQuake && scaled) {
+            // Enter's start with the motion brought to the level: the same seed drawn the
+            // same way, the same history, only larger or smaller.
+            events.startQuake = false;
+            const QuakeSeed drawn = drawQuakeSeed(events.clockSeconds, random);
+            quake.seed = drawn;
+            quake.hasSeed = true;
+            runGroundMotion(quake, scaledToPeak(groundMotionFor(quake, drawn), settings.targetPgaG));
+        }
         accumulator += FRAME_TIME;
         simulateFrame(sim, quake, noFigures, accumulator, events, random);
         if (f >= settle) {
             for (const JointRecord& record : sim.jointRecords) {
                 if (isLive(sim.jointSlots[record.jointSlot])) outcome.peakJointForce = std::max(outcome.peakJointForce, record.force);
             }
+        }
+        if (f == settle && settings.quake && settings.model == QuakeModel::GroundMotion) {
+            outcome.pgaG = quake.groundRun.motion.peakG;
         }
         if (!outcome.anyBroken && brokenJointCount(sim) > 0) {
             outcome.anyBroken = true;
@@ -107,32 +118,35 @@ int standingCount(const std::vector<LabOutcome>& outcomes) {
 
 std::string labReport(const Design& design, const LabSettings& settings, const std::vector<LabOutcome>& outcomes) {
     std::ostringstream out;
-    const bool ground = settings.model == QuakeModel::GroundMotion;
-    out << design.name << ": " << design.lines.size() << " lines; ";
-    if (!settings.quake) {
-        out << "at rest";
-    } else {
-        out << (ground ? "ground motion" : "classic") << ", M " << settings.magnitude << " at " << settings.distanceKm
-            << " km, " << settings.duration << " s";
-    }
-    const float threshold = ground ? settings.ground.threshold : design.threshold;
-    const float limit = ground ? settings.ground.accumulativeLimit : design.accumulativeLimit;
-    out << "; joint threshold " << threshold << ", limit " << limit << "; verdict " << settings.seconds
-        << " s after " << (settings.quake ? "Enter" : "settling") << "\n";
-    out << "seed   broken        first break   peak force    lowest end    outcome\n";
-    for (const LabOutcome& o : outcomes) {
-        std::string row = std::to_string(o.seed);
-        row.resize(7, ' ');
-        std::string broken = std::to_string(o.broken) + " of " + std::to_string(o.joints);
-        broken.resize(14, ' ');
-        std::string first = o.anyBroken ? fixed(o.firstBreakSeconds, 2) + " s" : "-";
-        first.resize(14, ' ');
-        std::string peak = fixed(o.peakJointForce, 0);
-        peak.resize(14, ' ');
-        std::string drop = fixed(o.largestDrop / 10.0f, 2) + " m";
-        drop.resize(14, ' ');
-        out << row << broken << first << peak << drop << (o.standing ? "standing" : "collapsed") << "\n";
-    }
-    out << "standing in " << standingCount(outcomes) << " of " << outcomes.size() << " seeds\n";
+    out << design.name << ": " << design.lines.size() << " lines; " << labQuakeText(settings) << "; "
+        << labRuleText(design, settings) << "\n";
+    out << labRowsText(outcomes);
     return out.str();
+}
+
+std::string fixedDecimals(double value, int decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+std::string labRowsText(const std::vector<LabOutcome>& outcomes) {
+    std::string text = "seed   broken        first break   peak force    lowest end    outcome\n";
+    for (const LabOutcome& o : outcomes) text += labRow(o);
+    return text + "standing in " + std::to_string(standingCount(outcomes)) + " of " + std::to_string(outcomes.size()) +
+           " seeds\n";
+}
+
+std::string labRow(const LabOutcome& o) {
+    std::string row = std::to_string(o.seed);
+    row.resize(7, ' ');
+    std::string broken = std::to_string(o.broken) + " of " + std::to_string(o.joints);
+    broken.resize(14, ' ');
+    std::string first = o.anyBroken ? fixedDecimals(o.firstBreakSeconds, 2) + " s" : "-";
+    first.resize(14, ' ');
+    std::string peak = fixedDecimals(o.peakJointForce, 0);
+    peak.resize(14, ' ');
+    std::string drop = fixedDecimals(metresFromUnits(o.largestDrop), 2) + " m";
+    drop.resize(14, ' ');
+    return row + broken + first + peak + drop + (o.standing ? "standing" : "collapsed") + "\n";
 }

@@ -19,6 +19,9 @@ struct LabSettings {
     double settleSeconds = 1.0;  // under gravity alone before Enter
     double seconds = 25.0;       // from Enter (or from the end of settling) to the verdict
     GroundMotionSettings ground{};  // the ground-motion model's joint rule and source
+    // Above 0, in the ground-motion model: the motion (synthetic or recorded) scaled as a
+    // whole so that its peak ground acceleration is this many g (a sweep's level).
+    double targetPgaG = 0.0;
 };
 
 // The lab's settings for a design: its own magnitude, epicenter distance and duration.
@@ -38,6 +41,7 @@ struct LabOutcome {
     float peakJointForce = 0.0f;  // the largest force a joint carried from Enter on (force units)
     float largestDrop = 0.0f;  // world units the lowest-fallen member end is below where it was built
     bool standing = false;
+    double pgaG = 0.0;  // the peak ground acceleration of the motion run, g (ground-motion model)
 };
 
 // One run of the design with this seed: Enter's clock reads seed seconds, and the random
@@ -50,3 +54,9 @@ int standingCount(const std::vector<LabOutcome>& outcomes);
 
 // The lab's printout: a heading, a row per seed, and how many stood.
 std::string labReport(const Design& design, const LabSettings& settings, const std::vector<LabOutcome>& outcomes);
+// The printout's table: a header line, a line per run, and how many stood.
+std::string labRowsText(const std::vector<LabOutcome>& outcomes);
+// One run's line of that table.
+std::string labRow(const LabOutcome& outcome);
+// The value with this many decimals, as the lab prints numbers ("0.25").
+std::string fixedDecimals(double value, int decimals);

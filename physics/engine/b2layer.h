@@ -38,9 +38,14 @@ struct b2WorldDef {
 b2WorldDef b2DefaultWorldDef();
 b2WorldId b2CreateWorld(const b2WorldDef* def);
 void b2DestroyWorld(b2WorldId worldId);
-// The length scale of every later call (10 in this program).
+// The length scale of every later call on this thread (10 in this program).
 void b2SetLengthUnitsPerMeter(float lengthUnits);
 float b2GetLengthUnitsPerMeter();
+// Threads: the length scale and the handle tables are the calling thread's own, so a
+// handle means nothing on another thread and each thread sets its scale. Several threads
+// may each run worlds of their own at once once this has run before they start: Box2D 2.4
+// fills a table shared by all worlds when the first contact of the process is made.
+void b2PrepareForThreads();
 // One step of timeStep seconds; subStepCount sets how hard the solver works on it (one
 // engine step, two velocity iterations per sub-step). Forces applied before the call act
 // over the whole step and are cleared after it.

@@ -35,8 +35,8 @@ b2BodyId b2CreateBody(b2WorldId worldId, const b2BodyDef* def) {
     info->userData = def->userData;
     bd.userData.pointer = reinterpret_cast<uintptr_t>(info);
     b2Body* body = world->world->CreateBody(&bd);
-    info->slot = gBodies.take(body);
-    return gBodies.handle(info->slot);
+    info->slot = bodyTable().take(body);
+    return bodyTable().handle(info->slot);
 }
 
 void b2DestroyBody(b2BodyId bodyId) {
@@ -142,7 +142,7 @@ void b2Body_ApplyForceToCenter(b2BodyId bodyId, b2Vec2 force, bool wake) {
 void b2Body_ApplyAngularImpulse(b2BodyId bodyId, float impulse, bool wake) {
     b2Body* body = resolve(bodyId);
     if (body == nullptr || !std::isfinite(impulse)) return;
-    body->ApplyAngularImpulse(impulse / (gLengthScale * gLengthScale), wake);
+    body->ApplyAngularImpulse(impulse / (lengthScale() * lengthScale()), wake);
 }
 
 int b2Body_GetShapes(b2BodyId bodyId, b2ShapeId* shapeArray, int capacity) {

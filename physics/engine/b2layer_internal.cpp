@@ -5,11 +5,26 @@
 
 namespace b2layer {
 
-float gLengthScale = 1.0f;  // world units per metre
-SlotTable<WorldInfo, b2WorldId> gWorlds;
-SlotTable<b2Body, b2BodyId> gBodies;
-SlotTable<b2Joint, b2JointId> gJoints;
-SlotTable<b2Fixture, b2ShapeId> gShapes;
+namespace {
+
+// One set per thread: a thread that steps a world of its own (the lab's seeds) shares no
+// handle table or length scale with another.
+struct EngineTables {
+    float lengthScale = 1.0f;  // world units per metre
+    SlotTable<WorldInfo, b2WorldId> worlds;
+    SlotTable<b2Body, b2BodyId> bodies;
+    SlotTable<b2Joint, b2JointId> joints;
+    SlotTable<b2Fixture, b2ShapeId> shapes;
+};
+thread_local EngineTables tables;
+
+}  // namespace
+
+float& lengthScale() { return tables.lengthScale; }
+SlotTable<WorldInfo, b2WorldId>& worldTable() { return tables.worlds; }
+SlotTable<b2Body, b2BodyId>& bodyTable() { return tables.bodies; }
+SlotTable<b2Joint, b2JointId>& jointTable() { return tables.joints; }
+SlotTable<b2Fixture, b2ShapeId>& shapeTable() { return tables.shapes; }
 
 ShapeInfo* shapeInfo(b2Fixture* fixture) {
     return reinterpret_cast<ShapeInfo*>(fixture->GetUserData().pointer);
@@ -21,24 +36,24 @@ JointInfo* jointInfo(b2Joint* joint) { return reinterpret_cast<JointInfo*>(joint
 // the object was made under.
 b2BodyId bodyHandle(b2Body* body) {
     BodyInfo* info = bodyInfo(body);
-    return info != nullptr ? gBodies.handle(info->slot) : b2BodyId{};
+    return info != nullptr ? bodyTable().handle(info->slot) : b2BodyId{};
 }
 b2ShapeId shapeHandle(b2Fixture* fixture) {
     ShapeInfo* info = shapeInfo(fixture);
-    return info != nullptr ? gShapes.handle(info->slot) : b2ShapeId{};
+    return info != nullptr ? shapeTable().handle(info->slot) : b2ShapeId{};
 }
 
 b2ShapeId registerShape(ShapeInfo* info, b2Fixture* primary) {
     info->primary = primary;
-    info->slot = gShapes.take(primary);
-    return gShapes.handle(info->slot);
+    info->slot = shapeTable().take(primary);
+    return shapeTable().handle(info->slot);
 }
 
 void releaseFixture(b2Fixture* fixture) {
     ShapeInfo* info = shapeInfo(fixture);
     fixture->GetUserData().pointer = 0;
     if (info == nullptr) return;
-    if (info->primary == fixture) gShapes.release(info->slot);
+    if (info->primary == fixture) shapeTable().release(info->slot);
     if (--info->fixtureCount <= 0) delete info;
 }
 
@@ -60,7 +75,7 @@ void releaseJoint(b2Joint* joint) {
     JointInfo* info = jointInfo(joint);
     if (info == nullptr) return;
     if (info->spring) forgetSpring(info->world, joint);
-    gJoints.release(info->slot);
+    jointTable().release(info->slot);
     delete info;
     joint->GetUserData().pointer = 0;
 }
@@ -138,7 +153,7 @@ float sanitizedNonNegative(float v, float fallback) { return (std::isfinite(v) &
     ::b2FixtureDef fd;
     fd.shape = shape;
     float density = std::isnan(def.density) || def.density < 0.0f ? 0.0f : def.density;
-    fd.density = density * gLengthScale * gLengthScale * densityFactor;
+    fd.density = density * lengthScale() * lengthScale() * densityFactor;
     fd.friction = sanitizedNonNegative(def.friction, 0.6f);
     fd.restitution = sanitizedNonNegative(def.restitution, 0.0f);
     fd.filter.categoryBits = static_cast<uint16>(def.filter.categoryBits & 0xFFFFu);
@@ -238,7 +253,7 @@ void applySprings(WorldInfo& world, float h) {
 void releaseBodyRecords(b2Body* body) {
     for (b2Fixture* f = body->GetFixtureList(); f != nullptr; f = f->GetNext()) releaseFixture(f);
     BodyInfo* info = bodyInfo(body);
-    if (info != nullptr) gBodies.release(info->slot);
+    if (info != nullptr) bodyTable().release(info->slot);
     delete info;
     body->GetUserData().pointer = 0;
 }

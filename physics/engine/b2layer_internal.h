@@ -35,7 +35,8 @@ namespace b2layer {
 constexpr int VELOCITY_ITERATIONS_PER_SUB_STEP = 2;
 constexpr int POSITION_ITERATIONS = 3;
 
-extern float gLengthScale;
+// The length scale in force on this thread (see b2layer.h, threads).
+float& lengthScale();
 
 // The objects behind the handles of one kind. Slot k holds the object of the handles
 // with index1 k + 1 and the generation they must carry; a freed slot is reused under a
@@ -95,7 +96,7 @@ struct ShapeInfo {
     void* userData = nullptr;
     b2Fixture* primary = nullptr;  // the fixture that stands for the logical shape
     int fixtureCount = 0;          // fixtures still pointing here
-    std::int32_t slot = -1;        // of the logical shape in gShapes, once made
+    std::int32_t slot = -1;        // of the logical shape in shapeTable(), once made
 };
 
 struct BodyInfo {
@@ -132,22 +133,31 @@ struct WorldInfo {
     std::int32_t slot = -1;
 };
 
-extern SlotTable<WorldInfo, b2WorldId> gWorlds;
-extern SlotTable<b2Body, b2BodyId> gBodies;
-extern SlotTable<b2Joint, b2JointId> gJoints;
-extern SlotTable<b2Fixture, b2ShapeId> gShapes;  // the primary fixture of each logical shape
+// This thread's handle tables, one per kind. Reached through functions of the one file
+// that holds them rather than as globals of their own: an extern thread_local read in
+// other files is reported as a load through a null pointer by the sanitizer build (GCC 12).
+SlotTable<WorldInfo, b2WorldId>& worldTable();
+SlotTable<b2Body, b2BodyId>& bodyTable();
+SlotTable<b2Joint, b2JointId>& jointTable();
+SlotTable<b2Fixture, b2ShapeId>& shapeTable();  // the primary fixture of each logical shape
 
 // The one way from a handle to its object: null when the handle is null or stale.
-inline WorldInfo* resolve(b2WorldId id) { return gWorlds.find(id); }
-inline b2Body* resolve(b2BodyId id) { return gBodies.find(id); }
-inline b2Joint* resolve(b2JointId id) { return gJoints.find(id); }
-inline b2Fixture* resolve(b2ShapeId id) { return gShapes.find(id); }
+inline WorldInfo* resolve(b2WorldId id) { return worldTable().find(id); }
+inline b2Body* resolve(b2BodyId id) { return bodyTable().find(id); }
+inline b2Joint* resolve(b2JointId id) { return jointTable().find(id); }
+inline b2Fixture* resolve(b2ShapeId id) { return shapeTable().find(id); }
 
 inline bool finite(float v) { return std::isfinite(v); }
 inline bool finite(b2v3::b2Vec2 v) { return std::isfinite(v.x) && std::isfinite(v.y); }
 
-inline ::b2Vec2 toEngine(b2v3::b2Vec2 v) { return ::b2Vec2(v.x / gLengthScale, v.y / gLengthScale); }
-inline b2v3::b2Vec2 fromEngine(const ::b2Vec2& v) { return b2v3::b2Vec2{v.x * gLengthScale, v.y * gLengthScale}; }
+inline ::b2Vec2 toEngine(b2v3::b2Vec2 v) {
+    const float scale = lengthScale();
+    return ::b2Vec2(v.x / scale, v.y / scale);
+}
+inline b2v3::b2Vec2 fromEngine(const ::b2Vec2& v) {
+    const float scale = lengthScale();
+    return b2v3::b2Vec2{v.x * scale, v.y * scale};
+}
 
 ShapeInfo* shapeInfo(b2Fixture* fixture);
 BodyInfo* bodyInfo(b2Body* body);

@@ -36,7 +36,7 @@ b2JointId b2CreateRevoluteJoint(b2WorldId worldId, const b2RevoluteJointDef* def
     jd.upperAngle = std::max(lower, upper);
     jd.enableMotor = def->enableMotor;
     jd.motorSpeed = std::isfinite(def->motorSpeed) ? def->motorSpeed : 0.0f;
-    jd.maxMotorTorque = sanitizedNonNegative(def->maxMotorTorque, 0.0f) / (gLengthScale * gLengthScale);
+    jd.maxMotorTorque = sanitizedNonNegative(def->maxMotorTorque, 0.0f) / (lengthScale() * lengthScale());
 
     JointInfo* info = new JointInfo();
     info->spring = def->enableSpring && std::isfinite(def->hertz) && def->hertz > 0.0f;
@@ -49,8 +49,8 @@ b2JointId b2CreateRevoluteJoint(b2WorldId worldId, const b2RevoluteJointDef* def
 
     auto* joint = static_cast<b2RevoluteJoint*>(world->world->CreateJoint(&jd));
     if (info->spring) world->springs.push_back(joint);
-    info->slot = gJoints.take(joint);
-    return gJoints.handle(info->slot);
+    info->slot = jointTable().take(joint);
+    return jointTable().handle(info->slot);
 }
 
 void b2DestroyJoint(b2JointId jointId) {

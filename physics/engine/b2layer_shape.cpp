@@ -70,7 +70,7 @@ b2Hull b2ComputeHull(const b2Vec2* points, int count) {
     if (points == nullptr || count < 3 || count > b2_maxPolygonVertices) return hull;
     // Weld points closer than the engine's tolerance, then a monotone chain that drops
     // collinear points; the result runs with positive orientation (x right, y up sense).
-    const float slop = 0.005f * gLengthScale;
+    const float slop = 0.005f * lengthScale();
     b2Vec2 ps[b2_maxPolygonVertices];
     int n = 0;
     for (int i = 0; i < count; ++i) {
@@ -165,7 +165,7 @@ b2ShapeId b2CreatePolygonShape(b2BodyId bodyId, const b2ShapeDef* def, const b2P
     asked.Set(points, polygon->count);
     const float fullArea = engineArea(points, polygon->count);
     float densityFactor = 1.0f;
-    const bool inset = insetPolygon(points, polygon->count, b2_polygonRadius - rounding / gLengthScale);
+    const bool inset = insetPolygon(points, polygon->count, b2_polygonRadius - rounding / lengthScale());
     if (inset) {
         const float insetArea = engineArea(points, polygon->count);
         if (insetArea > 0.0f && fullArea > 0.0f) densityFactor = fullArea / insetArea;
@@ -199,7 +199,7 @@ b2ShapeId b2CreateCapsuleShape(b2BodyId bodyId, const b2ShapeDef* def, const b2C
     }
     ::b2Vec2 c1 = toEngine(capsule->center1);
     ::b2Vec2 c2 = toEngine(capsule->center2);
-    float radius = capsule->radius / gLengthScale;
+    float radius = capsule->radius / lengthScale();
     ::b2Vec2 axis = c2 - c1;
     float length = axis.Length();
 

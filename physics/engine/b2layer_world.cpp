@@ -27,8 +27,8 @@ b2WorldId b2CreateWorld(const b2WorldDef* def) {
     // Whoever needs fast bodies kept out of a static shape makes that shape deep.
     info->world->SetContinuousPhysics(false);
     info->world->SetDestructionListener(&info->releaser);
-    info->slot = gWorlds.take(info);
-    return gWorlds.handle(info->slot);
+    info->slot = worldTable().take(info);
+    return worldTable().handle(info->slot);
 }
 
 void b2DestroyWorld(b2WorldId worldId) {
@@ -40,14 +40,28 @@ void b2DestroyWorld(b2WorldId worldId) {
     for (b2Body* b = world->GetBodyList(); b != nullptr; b = b->GetNext()) releaseBodyRecords(b);
     world->SetDestructionListener(nullptr);
     delete world;
-    gWorlds.release(info->slot);
+    worldTable().release(info->slot);
     delete info;
 }
 
 void b2SetLengthUnitsPerMeter(float lengthUnits) {
-    if (std::isfinite(lengthUnits) && lengthUnits > 0.0f) gLengthScale = lengthUnits;
+    if (std::isfinite(lengthUnits) && lengthUnits > 0.0f) lengthScale() = lengthUnits;
 }
-float b2GetLengthUnitsPerMeter() { return gLengthScale; }
+float b2GetLengthUnitsPerMeter() { return lengthScale(); }
+
+void b2PrepareForThreads() {
+    // Two overlapping discs make a contact in the first step, which fills the table.
+    b2World world(::b2Vec2(0.0f, 0.0f));
+    ::b2CircleShape disc;
+    disc.m_radius = 1.0f;
+    for (int i = 0; i < 2; ++i) {
+        ::b2BodyDef def;
+        def.type = ::b2_dynamicBody;
+        def.position.Set(0.5f * static_cast<float>(i), 0.0f);
+        world.CreateBody(&def)->CreateFixture(&disc, 1.0f);
+    }
+    world.Step(1.0f / 120.0f, 1, 1);
+}
 
 void b2World_Step(b2WorldId worldId, float timeStep, int subStepCount) {
     WorldInfo* info = resolve(worldId);

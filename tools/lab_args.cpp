@@ -1,0 +1,178 @@
+#include "tools/lab_args.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr int MAX_SEEDS = 10000;
+constexpr double MAX_SECONDS = 3600.0;
+constexpr int MAX_THREADS = 256;
+constexpr double MAX_SCALE = 100.0;
+
+std::optional<double> number(const std::string& text) {
+    if (text.empty()) return std::nullopt;
+    char* end = nullptr;
+    errno = 0;
+    const double value = std::strtod(text.c_str(), &end);
+    if (errno != 0 || end != text.c_str() + text.size() || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+bool whole(double n, double lo, double hi) { return n >= lo && n <= hi && n == std::floor(n); }
+
+// Options that take no value; false when arg is not one of them.
+bool flag(const std::string& arg, LabArguments& args, std::string& problem) {
+    if (arg == "--rest") {
+        args.quake = false;
+    } else if (arg == "--csv" || arg == "--json") {
+        const LabFormat format = arg == "--csv" ? LabFormat::Csv : LabFormat::Json;
+        if (args.format != LabFormat::Text && args.format != format) problem = "--csv and --json: one format, please";
+        args.format = format;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Options whose value is text; false when arg is not one of them.
+bool textOption(const std::string& arg, const std::string& value, LabArguments& args, std::string& levels,
+                bool& levelKindGiven, std::string& problem) {
+    if (arg == "--model") {
+        if (value == "classic") {
+            args.model = QuakeModel::Classic;
+        } else if (value == "ground") {
+            args.model = QuakeModel::GroundMotion;
+        } else {
+            problem = "unknown model '" + value + "' (classic or ground)";
+        }
+    } else if (arg == "--levels-of") {
+        if (value == "pga") {
+            args.levelKind = LevelKind::Pga;
+        } else if (value == "magnitude") {
+            args.levelKind = LevelKind::Magnitude;
+        } else {
+            problem = "--levels-of takes pga or magnitude, not '" + value + "'";
+        }
+        levelKindGiven = true;
+    } else if (arg == "--levels") {
+        levels = value;
+        args.sweep = true;
+    } else if (arg == "--record") {
+        if (value.empty()) problem = "--record needs a file name";
+        args.record = value;
+    } else if (arg == "--output") {
+        if (value.empty()) problem = "--output needs a file name";
+        args.output = value;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Options whose value is a number: the problem with it, "" when taken.
+std::string numberOption(const std::string& arg, double n, LabArguments& args) {
+    if (arg == "--magnitude") {
+        if (n < 0.0 || n > 12.0) return "a magnitude from 0 to 12, please";
+        args.magnitude = n;
+    } else if (arg == "--distance") {
+        if (n < 0.0 || n > 1000.0) return "a distance from 0 to 1000 km, please";
+        args.distance = n;
+    } else if (arg == "--duration" || arg == "--seconds") {
+        if (n < 0.0 || n > MAX_SECONDS) return arg + " takes 0 to 3600 seconds";
+        (arg == "--duration" ? args.duration : args.seconds) = n;
+    } else if (arg == "--threshold" || arg == "--limit") {
+        if (n < 0.0 || n > 1.0e12) return arg + " takes a force from 0 to 1e12";
+        (arg == "--threshold" ? args.threshold : args.limit) = n;
+    } else if (arg == "--scale") {
+        if (!(n > 0.0) || n > MAX_SCALE) return "--scale takes a factor above 0 and at most 100";
+        args.scale = n;
+    } else if (arg == "--seeds") {
+        if (!whole(n, 1.0, MAX_SEEDS)) return "--seeds takes a whole number from 1 to 10000";
+        args.seeds = static_cast<int>(n);
+    } else if (arg == "--first-seed") {
+        if (!whole(n, 0.0, 4.0e9)) return "--first-seed takes a whole number from 0 to 4e9";
+        args.firstSeed = static_cast<std::uint32_t>(n);
+    } else if (arg == "--threads") {
+        if (!whole(n, 1.0, MAX_THREADS)) return "--threads takes a whole number from 1 to 256";
+        args.threads = static_cast<int>(n);
+    } else {
+        return "unknown option " + arg;
+    }
+    return "";
+}
+
+// Options that make no sense together.
+std::string combinationProblem(const LabArguments& a, bool levelKindGiven) {
+    const bool ground = a.model == QuakeModel::GroundMotion;
+    const bool recorded = !a.record.empty();
+    if (recorded && !ground) return "a record runs only in the ground-motion model (--model ground)";
+    if (a.scale && !recorded) return "--scale sizes a record: give one with --record FILE";
+    if (recorded && (a.magnitude || a.distance || a.duration)) {
+        return "--magnitude, --distance and --duration describe a synthetic quake, not a record";
+    }
+    if (levelKindGiven && !a.sweep) return "--levels-of needs --levels";
+    if (!a.sweep) return "";
+    if (!a.quake) return "--rest runs no quake, so there is nothing to sweep";
+    if (a.levelKind == LevelKind::Pga && !ground) {
+        return "the classic model has no PGA: sweep magnitudes (--levels-of magnitude)";
+    }
+    if (a.levelKind == LevelKind::Magnitude && recorded) {
+        return "a record has no magnitude: sweep PGA (--levels-of pga)";
+    }
+    if (a.levelKind == LevelKind::Magnitude && a.magnitude) return "--magnitude is set by each level of the sweep";
+    if (a.levelKind == LevelKind::Pga && a.scale) return "--scale and the PGA levels would both size the record";
+    return "";
+}
+
+}  // namespace
+
+const char* const LAB_USAGE =
+    "usage: tremora-lab DESIGN.velmar [--model classic|ground] [--magnitude M] [--distance KM]\n"
+    "                   [--duration S] [--record FILE [--scale F]] [--seconds S] [--seeds N]\n"
+    "                   [--first-seed K] [--rest] [--threshold F] [--limit L]\n"
+    "                   [--levels L1,L2,... [--levels-of pga|magnitude]] [--threads N]\n"
+    "                   [--csv | --json] [--output FILE]\n"
+    "  Builds the design, lets it settle 1 s, starts a quake (none with --rest) and judges it\n"
+    "  S seconds later (default: the quake's duration + 10 s), once per seed. The joint rule is\n"
+    "  the design's own in the classic model and the ground-motion model's (or the given) one.\n"
+    "  --record runs a recorded accelerogram (.AT2, or CSV of seconds and g) times F.\n"
+    "  --levels sweeps intensities, each over every seed: peak ground accelerations in g (the\n"
+    "  default in the ground-motion model; the synthetic motion or the record scaled to each)\n"
+    "  or magnitudes at the distance (the default, and the only kind, in the classic model);\n"
+    "  a fragility table and its fitted lognormal curve follow. Seeds run on every core\n"
+    "  (--threads N to choose). --csv and --json print one row per run; --output writes to FILE.\n";
+
+std::string parseLabArguments(int argc, char** argv, LabArguments& args) {
+    std::string levels;
+    bool levelKindGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        std::string problem;
+        if (flag(arg, args, problem)) {
+            if (!problem.empty()) return problem;
+            continue;
+        }
+        if (arg.rfind("--", 0) != 0) {
+            if (!args.path.empty()) return "more than one design file given";
+            args.path = arg;
+            continue;
+        }
+        if (i + 1 >= argc) return arg + " needs a value";
+        const std::string value = argv[++i];
+        if (textOption(arg, value, args, levels, levelKindGiven, problem)) {
+            if (!problem.empty()) return problem;
+            continue;
+        }
+        const std::optional<double> n = number(value);
+        if (!n) return arg + " wants a number, not '" + value + "'";
+        problem = numberOption(arg, *n, args);
+        if (!problem.empty()) return problem;
+    }
+    if (args.path.empty()) return "no design file given";
+    if (!levelKindGiven && args.model == QuakeModel::Classic) args.levelKind = LevelKind::Magnitude;
+    const std::string problem = combinationProblem(args, levelKindGiven);
+    if (!problem.empty()) return problem;
+    return args.sweep ? parseLevels(levels, args.levelKind, args.levels) : "";
+}
