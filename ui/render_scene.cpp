@@ -42,6 +42,12 @@ void drawGridPoint(Vector2 point, Color color) {
 }
 
 void drawEditorView(const SceneView& view, const ScreenMap& map) {
+    // Feedback first, under the drawing, so it never hides a line or a point.
+    if (view.hasPending) {
+        // The line being placed follows the mouse to the grid point it would end on.
+        DrawLineEx(view.pendingStart, view.hasHover ? view.hover : view.mouse, LOOSE_END_THICKNESS, LOOSE_END_COLOR);
+    }
+    if (view.hasHover) DrawRing(view.hover, HOVER_INNER, HOVER_OUTER, 0.0f, 360.0f, 16, HOVER_COLOR);
     for (const Line& line : view.lines) {
         const float t = EDITOR_LINE_THICKNESS;
         if (view.referenceDrawing ||
@@ -58,11 +64,6 @@ void drawEditorView(const SceneView& view, const ScreenMap& map) {
             if (shown(view, map, point, 2.0f)) drawGridPoint(point, BLACK);
         }
     }
-    if (view.hasPending) {
-        // The line being placed follows the mouse to the grid point it would end on.
-        DrawLineEx(view.pendingStart, view.hasHover ? view.hover : view.mouse, LOOSE_END_THICKNESS, LOOSE_END_COLOR);
-    }
-    if (view.hasHover) DrawRing(view.hover, HOVER_INNER, HOVER_OUTER, 0.0f, 360.0f, 16, HOVER_COLOR);
     if (view.hasPending) drawGridPoint(view.pendingStart, PENDING_COLOR);
 }
 
