@@ -183,7 +183,6 @@ def escape_keeps_the_drawing_as_autosave(args):
         assert orange(s.screenshot("empty"), SCENE) == 0
         img = press(s, headers["Presets"] + 3 * PANEL_ROW, lambda img: orange(img, SCENE) > 100, "autosave")
         assert orange(img, SCENE) > 100, "the autosave button brought no lines"
-        assert headers["File"] == headers["Presets"] + 4 * PANEL_ROW, headers  # three preset buttons
 
 
 def bad_files_change_nothing(args):
