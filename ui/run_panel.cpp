@@ -32,8 +32,10 @@ void pauseAndStep(bool simulating, const RunModel& model, const RunActions& acti
             actions.setSlowdown)
             actions.setSlowdown(choice.slowdown);
     }
+    // Real time and the readout share a row, so the section is no taller than before.
     if (ImGui::RadioButton("Real time", model.realTime)) call(actions.setRealTime);
-    ImGui::TextWrapped("%s", speedReadout(simulating, model).c_str());
+    ImGui::SameLine();
+    ImGui::Text("%s", speedReadout(simulating, model).c_str());
     const std::string dropped = droppedStepsReadout(simulating, model);
     if (!dropped.empty()) wrappedText(TEXT_ORANGE, dropped);
 }
@@ -57,8 +59,8 @@ void failureReport(const FailureReport& report) {
 std::string speedReadout(bool simulating, const RunModel& model) {
     char ratio[32] = "-";
     if (simulating && model.speedMeasured) std::snprintf(ratio, sizeof ratio, "%.2f", static_cast<double>(model.speedRatio));
-    const char* gate = model.realTime ? "" : ", time gate";
-    return std::string("Simulated/clock time: ") + ratio + " (" + speedName(model) + gate + ")";
+    const char* gate = model.realTime ? "" : " gate";
+    return std::string(speedName(model)) + gate + ": " + ratio + " sim/clock";
 }
 
 std::string droppedStepsReadout(bool simulating, const RunModel& model) {

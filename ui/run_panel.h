@@ -38,8 +38,9 @@ struct RunPanelState {
 void drawPausedMark(bool simulating, const RunModel& model);
 // After the status: pause and step, the speed, the measured ratio, the report.
 void drawRunControls(bool simulating, const RunModel& model, const RunActions& actions);
-// The measured speed and the mode it runs in; a second line when real time had to drop
-// steps ("" otherwise).
+// The speed's mode and the measured ratio of simulated to clock time ("1/2x gate: 0.48
+// sim/clock", "real time: 0.98 sim/clock"); a line more when real time had to drop steps
+// ("" otherwise).
 std::string speedReadout(bool simulating, const RunModel& model);
 std::string droppedStepsReadout(bool simulating, const RunModel& model);
 // The latest quake's seed, a box for a typed one, and Replay.
