@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/editor.h"
 #include "app/record_commands.h"
@@ -32,4 +33,11 @@ struct AppState {
     // Why the last F, Enter or simulated step did not go as asked ("" when it did);
     // shown in the panel until the next simulation starts.
     std::string notice;
+    // The lines as the last Save, Load or preset left them: closing the window with other
+    // lines writes the autosave.
+    std::vector<Line> keptLines;
+    // A preset or Load brought lines that all lie outside the view; cleared once any shows.
+    bool designOffScreen = false;
+    // A line has been placed or loaded since start: the scene's first hint is no longer shown.
+    bool hadLines = false;
 };

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/undo_commands.h"
+#include "app/view_framing.h"
 #include "persistence/design_check.h"
 #include "quake/ground_quake.h"
 
@@ -50,10 +51,22 @@ FileResult loadFromFile(EditorState& editor, Simulation& sim, QuakeState& quake,
 
 void applyPresetRecorded(AppState& app, const Design& design) {
     recordDesignChange(app, [&] { applyDesign(app.editor, app.sim, app.quake, design); });
+    app.keptLines = app.editor.lines;
+    noteArrivedDesign(app);
 }
 
 FileResult loadFromFileRecorded(AppState& app, const std::string& name, const std::string& baseDir) {
     FileResult result;
     recordDesignChange(app, [&] { result = loadFromFile(app.editor, app.sim, app.quake, name, baseDir); });
+    if (result.ok) {
+        app.keptLines = app.editor.lines;
+        noteArrivedDesign(app);
+    }
+    return result;
+}
+
+FileResult saveDesignKept(AppState& app, const std::string& name, const std::string& baseDir) {
+    FileResult result = saveCurrentDesign(app.editor, app.sim, app.quake, name, baseDir);
+    if (result.ok) app.keptLines = app.editor.lines;
     return result;
 }

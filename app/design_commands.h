@@ -28,3 +28,6 @@ FileResult loadFromFile(EditorState& editor, Simulation& sim, QuakeState& quake,
 // no step; the preset list is not part of the history (Load's new button stays).
 void applyPresetRecorded(AppState& app, const Design& design);
 FileResult loadFromFileRecorded(AppState& app, const std::string& name, const std::string& baseDir = ".");
+// Save as the panel runs it. Each of these three keeps the lines it leaves (a close with
+// the same lines writes no autosave), and a preset or Load notes a design off screen.
+FileResult saveDesignKept(AppState& app, const std::string& name, const std::string& baseDir = ".");

@@ -5,26 +5,6 @@
 
 #include "app/point_drag.h"
 
-EditorState makeEditorState() {
-    EditorState editor;
-    editor.grid.resize(GRID_SIZE);
-    for (int r = 0; r < GRID_SIZE; ++r) {
-        std::vector<Vector2>& row = editor.grid[static_cast<std::size_t>(r)];
-        row.resize(GRID_SIZE);
-        for (int c = 0; c < GRID_SIZE; ++c) {
-            row[static_cast<std::size_t>(c)] = Vector2{GRID_SPACING * static_cast<float>(c),
-                                                       -20.0f - GRID_SPACING * static_cast<float>(r)};
-        }
-    }
-    return editor;
-}
-
-bool pointNearPoint(Vector2 point, Vector2 centre, float radius) {
-    float dx = point.x - centre.x;
-    float dy = point.y - centre.y;
-    return dx * dx + dy * dy <= radius * radius;
-}
-
 bool pointOnLine(Vector2 point, Vector2 start, Vector2 end, float threshold) {
     float cx = point.x - start.x;
     float cy = point.y - start.y;
@@ -40,17 +20,6 @@ bool pointOnLine(Vector2 point, Vector2 start, Vector2 end, float threshold) {
 }
 
 bool deleteHits(const Line& line, Vector2 m) { return pointOnLine(m, line.start, line.end, DELETE_THRESHOLD); }
-
-bool snapToGrid(const EditorState& editor, Vector2 m, Vector2& point) {
-    for (const std::vector<Vector2>& row : editor.grid) {
-        for (const Vector2& g : row) {
-            if (!pointNearPoint(m, g, SNAP_RADIUS)) continue;
-            point = g;
-            return true;
-        }
-    }
-    return false;
-}
 
 namespace {
 
@@ -71,6 +40,16 @@ void refreshDeletePreview(EditorState& editor, Vector2 m, const InputSnapshot& i
     for (std::size_t i = 0; i < editor.lines.size(); ++i) {
         if (deleteHits(editor.lines[i], m)) editor.deletePreview.push_back(i);
     }
+}
+
+// The grid point a PLACING click at the mouse would pick; none while the mouse is over
+// the panel or drags a point, where a click places nothing.
+void refreshHover(EditorState& editor, Vector2 m, const InputSnapshot& in) {
+    editor.mouse = m;
+    Vector2 point{};
+    const bool placing = editor.deleteMode == 0 && editor.dragging == 0 && !in.uiWantsMouse;
+    editor.hasHover = placing && snapToGrid(editor, m, point) ? 1 : 0;
+    if (editor.hasHover == 1) editor.hover = point;
 }
 
 void placeAt(EditorState& editor, Vector2 m) {
@@ -107,6 +86,7 @@ void updateEditor(EditorState& editor, Vector2 m, const InputSnapshot& in) {
     if (keyPressed(in, KEY_J)) editor.lines.clear();
     refreshDragPreview(editor, m);
     refreshDeletePreview(editor, m, in);
+    refreshHover(editor, m, in);
 }
 
 bool editorMayEditLines(const EditorState& editor, const InputSnapshot& in) {

@@ -2,10 +2,12 @@
 
 #include <cstddef>
 
+#include "app/autosave.h"
 #include "app/editor.h"
 #include "app/modes.h"
 #include "app/sim_frame.h"
 #include "app/undo_commands.h"
+#include "app/view_framing.h"
 #include "app/sim_run.h"
 #include "persistence/presets.h"
 #include "physics/world.h"
@@ -18,7 +20,7 @@ namespace {
 constexpr int BOUND_KEYS[] = {KEY_W, KEY_A, KEY_S, KEY_D, KEY_UP, KEY_LEFT, KEY_DOWN, KEY_RIGHT,
                               KEY_R, KEY_F, KEY_G, KEY_H, KEY_J, KEY_K, KEY_ENTER,
                               KEY_Z, KEY_Y,  // with Ctrl: undo and redo
-                              KEY_P, KEY_N, KEY_LEFT_BRACKET, KEY_RIGHT_BRACKET};
+                              KEY_P, KEY_N, KEY_LEFT_BRACKET, KEY_RIGHT_BRACKET, KEY_HOME};
 
 void dropKey(InputSnapshot& in, int key) {
     const auto bit = static_cast<std::size_t>(key);
@@ -44,12 +46,13 @@ InputSnapshot sceneInput(const InputSnapshot& in) {
     return out;
 }
 
-void initApp(AppState& app) {
+void initApp(AppState& app, const std::string& baseDir) {
     app.editor = makeEditorState();
     app.camera = Camera2D{{425.0f, 425.0f}, {0.0f, 0.0f}, 0.0f, 1.0f};
     initSimulation(app.sim);
-    loadPreset(app.sim, "hause");
-    loadPreset(app.sim, "lightaf");
+    loadPreset(app.sim, "hause", baseDir);
+    loadPreset(app.sim, "lightaf", baseDir);
+    loadPreset(app.sim, AUTOSAVE_NAME, baseDir);  // only when the last run left one
     app.quake.groundBody = app.sim.ground.body;
     app.typingMode = false;
     app.stepAccumulator = 0.0f;
@@ -61,14 +64,17 @@ void updateFrame(AppState& app, const InputSnapshot& raw, const RandomInt& rando
     if (!app.typingMode) {
         updateCameraAndModes(app, in);
         updateRunKeys(app.run, in, app.simulating != 0);
+        if (keyPressed(in, KEY_HOME)) frameDesign(app);
     }
     updateTypingMode(app, in);
+    refreshOffScreenNote(app);
 
     if (app.simulating == 0) {
         // The editor gathers every frame's time, so the first simulated frame steps.
         app.stepAccumulator += in.frameTime;
         if (!app.typingMode) updateUndoKeys(app, in);
         updateEditorRecorded(app, screenToWorld(app.camera, in.mouse), in);
+        if (!app.editor.lines.empty()) app.hadLines = true;
         return;
     }
     // Gathers this frame's time when the frame advances (always at 1x, unpaused).

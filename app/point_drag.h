@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/editor.h"
+#include "app/editor_state.h"
 #include "app/input.h"
 #include "physics/structure.h"
 

@@ -1,5 +1,7 @@
 #include "app/run_control.h"
 
+#include <cmath>
+
 #include "physics/time_step.h"
 
 namespace {
@@ -25,24 +27,42 @@ void askStep(RunControl& run) {
 
 void setSlowdown(RunControl& run, int slowdown) {
     if (speedIndex(slowdown) < 0) return;
+    run.realTime = false;
     run.slowdown = slowdown;
     run.framesLeftOut = 0;
 }
 
+void setRealTime(RunControl& run) {
+    run.realTime = true;
+    run.slowdown = 1;
+    run.framesLeftOut = 0;
+    run.clockOwed = 0.0;
+}
+
 void slowDown(RunControl& run) {
+    if (run.realTime) {
+        setSlowdown(run, 1);
+        return;
+    }
     const int i = speedIndex(run.slowdown);
     if (i >= 0 && i + 1 < SPEED_COUNT) setSlowdown(run, SLOWDOWNS[i + 1]);
 }
 
 void speedUp(RunControl& run) {
+    if (run.realTime) return;
     const int i = speedIndex(run.slowdown);
-    if (i > 0) setSlowdown(run, SLOWDOWNS[i - 1]);
+    if (i > 0) {
+        setSlowdown(run, SLOWDOWNS[i - 1]);
+    } else if (i == 0) {
+        setRealTime(run);
+    }
 }
 
 void restartRun(RunControl& run) {
     run.paused = false;
     run.stepAsked = false;
     run.framesLeftOut = 0;
+    run.clockOwed = 0.0;
     run.meter = SpeedMeter{};
 }
 
@@ -59,6 +79,15 @@ FrameTime takeFrameTime(RunControl& run, float frameTime) {
         run.stepAsked = false;
         return FrameTime{true, ONE_STEP};
     }
+    if (run.realTime) {
+        run.clockOwed += static_cast<double>(frameTime);
+        const double owed = std::floor(run.clockOwed / STEP_SECONDS);
+        const int steps = owed < MAX_STEPS_PER_FRAME ? static_cast<int>(owed) : MAX_STEPS_PER_FRAME;
+        const double dropped = owed - steps;
+        run.clockOwed -= owed * STEP_SECONDS;
+        return FrameTime{steps > 0, ONE_STEP, steps > 0 ? steps : 1,
+                         dropped < 1e9 ? static_cast<int>(dropped) : 1000000000};
+    }
     // Left-out frames gather no time, so the frames that run see the same stream of frame
     // times as at 1x, every slowdown-th of them: half the steps, half the quake's clock and
     // half the load checks over the same frames.
@@ -67,12 +96,15 @@ FrameTime takeFrameTime(RunControl& run, float frameTime) {
     return runs ? FrameTime{true, frameTime} : FrameTime{};
 }
 
-void measureSpeed(SpeedMeter& meter, float clockSeconds, double simulatedSeconds) {
+void measureSpeed(SpeedMeter& meter, float clockSeconds, double simulatedSeconds, int droppedSteps) {
     meter.clockSeconds += static_cast<double>(clockSeconds);
     meter.simulatedSeconds += simulatedSeconds;
+    meter.droppedInWindow += droppedSteps;
     if (meter.clockSeconds < SPEED_WINDOW_SECONDS) return;
     meter.ratio = static_cast<float>(meter.simulatedSeconds / meter.clockSeconds);
     meter.measured = true;
+    meter.droppedSteps = meter.droppedInWindow;
     meter.clockSeconds = 0.0;
     meter.simulatedSeconds = 0.0;
+    meter.droppedInWindow = 0;
 }

@@ -11,9 +11,6 @@
 
 void runSimulation(AppState& app, const InputSnapshot& in, const RandomInt& randomInt) {
     const FrameTime time = takeFrameTime(app.run, in.frameTime);
-    // The gate gathers only the time of frames that advance; a single step gathers one
-    // whole step so the gate opens however little it held.
-    if (time.advance) app.stepAccumulator += time.seconds;
 
     SimFrameEvents events;
     events.frameTime = time.seconds;
@@ -31,20 +28,33 @@ void runSimulation(AppState& app, const InputSnapshot& in, const RandomInt& rand
             events.startQuake = false;
         }
     }
-    const bool quakeWasActive = app.quake.active;
-    if (events.startQuake && !quakeWasActive) noteQuakeStart(app.report);
-    const bool stepped = simulateFrame(app.sim, app.quake, app.spawner, app.stepAccumulator, events, randomInt);
-    if (stepped) ++app.worldSteps;
-    if (stepped && !worldIsFinite(app.sim)) {
-        stopUnstableSimulation(app);
-        return;
+    // Real time runs several simulated frames of one step each; Enter and K act in the first.
+    const int frames = time.advance ? time.frames : 1;
+    double simulated = 0.0;
+    for (int i = 0; i < frames; ++i) {
+        // The gate gathers only the time of frames that advance; a single step gathers one
+        // whole step so the gate opens however little it held.
+        if (time.advance) app.stepAccumulator += time.seconds;
+        const bool quakeWasActive = app.quake.active;
+        if (events.startQuake && !quakeWasActive) noteQuakeStart(app.report);
+        const bool stepped = simulateFrame(app.sim, app.quake, app.spawner, app.stepAccumulator, events, randomInt);
+        if (stepped) {
+            ++app.worldSteps;
+            simulated += STEP_SECONDS;
+        }
+        if (stepped && !worldIsFinite(app.sim)) {
+            stopUnstableSimulation(app);
+            return;
+        }
+        if (time.advance) {
+            FrameOutcome outcome;
+            outcome.stepped = stepped;
+            outcome.quakeStepped = quakeWasActive || events.startQuake;
+            outcome.quakeEnded = outcome.quakeStepped && !app.quake.active;
+            noteFrame(app.report, app.sim, app.quake, outcome);
+        }
+        events.startQuake = false;
+        events.dropFigure = false;
     }
-    if (time.advance) {
-        FrameOutcome outcome;
-        outcome.stepped = stepped;
-        outcome.quakeStepped = quakeWasActive || events.startQuake;
-        outcome.quakeEnded = outcome.quakeStepped && !app.quake.active;
-        noteFrame(app.report, app.sim, app.quake, outcome);
-    }
-    measureSpeed(app.run.meter, in.frameTime, stepped ? STEP_SECONDS : 0.0);
+    measureSpeed(app.run.meter, in.frameTime, simulated, time.dropped);
 }

@@ -22,6 +22,27 @@ FONT_VERSION="6.7.2+ds1-1"
 fail() { echo "setup: $*" >&2; exit 1; }
 log() { echo "setup: $*"; }
 
+# Runs a long command with its output appended to a log, saying every so often on
+# stderr that it is still going and what it does now (the log's last line), so no
+# minute of a first set-up passes in silence. Returns the command's status.
+PROGRESS_SECONDS=15
+with_progress() { # label log command...
+  local label="$1" logfile="$2" pid status=0 waited=0 now
+  shift 2
+  "$@" >>"$logfile" 2>&1 &
+  pid=$!
+  while kill -0 "$pid" 2>/dev/null; do
+    sleep 1
+    waited=$((waited + 1))
+    if (( waited % PROGRESS_SECONDS == 0 )) && kill -0 "$pid" 2>/dev/null; then
+      now="$(tail -c 400 "$logfile" 2>/dev/null | tr '\r' '\n' | grep -v '^[[:space:]]*$' | tail -1 | cut -c1-90 || true)"
+      log "$label: ${waited} s so far${now:+ ($now)}" >&2
+    fi
+  done
+  wait "$pid" || status=$?
+  return "$status"
+}
+
 DEBIAN_PACKAGES=(
   build-essential cmake pkg-config ninja-build dpkg-dev
   libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxi-dev libxext-dev libxkbcommon-dev
@@ -63,14 +84,38 @@ if [[ -f "$STAMP" ]] && built_files_present && [[ -z "$(missing_debian_packages)
 fi
 
 command -v apt-get >/dev/null || fail "apt-get not found: this script needs a Debian 12 machine with apt"
+if ! built_files_present; then
+  log "first set-up: this takes about ten minutes (fetching source indexes, building GLFW and raylib); later runs reuse .deps"
+fi
 grep -q 'VERSION_ID="12"' /etc/os-release 2>/dev/null || log "warning: not Debian 12; continuing"
 mkdir -p "$PREFIX"
 
 # --- Root or not: only apt-get on the machine's own configuration needs root ---
-have_root() { [[ "$(id -u)" == 0 ]] || command -v sudo >/dev/null; }
+# Whether this user may use sudo at all, found without a prompt: sudo itself asks every
+# user for a password before it says no, so the test is sudo without a password, or
+# membership of a group that Debian's sudoers lets in. Found once.
+SUDO_RIGHTS=""
+sudo_allowed() {
+  if [[ -z "$SUDO_RIGHTS" ]]; then
+    SUDO_RIGHTS=no
+    if command -v sudo >/dev/null; then
+      if sudo -n true >/dev/null 2>&1 || id -nG | tr ' ' '\n' | grep -qxE 'sudo|admin|wheel'; then SUDO_RIGHTS=yes; fi
+    fi
+  fi
+  [[ "$SUDO_RIGHTS" == yes ]]
+}
+have_root() { [[ "$(id -u)" == 0 ]] || sudo_allowed; }
 as_root() { if [[ "$(id -u)" == 0 ]]; then "$@"; else sudo "$@"; fi; }
 # sudo asks for the password here, after the reason has been said, not inside a logged command.
 sudo_ready() { [[ "$(id -u)" == 0 ]] || sudo -v; }
+# Why root is out of reach, for the messages that then print the command to run as root.
+no_root_reason() {
+  if command -v sudo >/dev/null; then
+    echo "this user ($(id -un)) is not root and cannot use sudo"
+  else
+    echo "this user ($(id -un)) is not root and sudo is not installed"
+  fi
+}
 
 old="$(old_apt_files)"
 if [[ -n "$old" ]]; then
@@ -89,11 +134,11 @@ missing="$(missing_debian_packages)"
 if [[ -n "$missing" ]]; then
   install_line="apt-get install -y --no-install-recommends $missing"
   have_root || fail "these Debian packages are needed to build and test Tremora: $missing
-Installing them needs root, and this is user $(id -un) without sudo. As root, run:
+Installing them needs root, and $(no_root_reason). As root, run:
   apt-get update && $install_line
 then run this script again."
   log "installing the Debian packages needed to build and test Tremora with apt-get$([[ "$(id -u)" == 0 ]] || echo " through sudo"): $missing"
-  sudo_ready || fail "sudo refused; as root, run: apt-get update && $install_line"
+  sudo_ready 2>/dev/null || fail "sudo did not accept the password; as root, run: apt-get update && $install_line"
   # shellcheck disable=SC2086
   { as_root apt-get update -qq && as_root env DEBIAN_FRONTEND=noninteractive $install_line -qq; } \
     >"$PREFIX/apt-install.log" 2>&1 || {
@@ -127,7 +172,9 @@ private_apt_update() { # once per run of this script; fetch_source calls it from
   mkdir -p "$APT_DIR/sources.list.d" "$APT_DIR/preferences.d" "$APT_DIR/state/lists/partial" "$APT_DIR/cache/archives/partial"
   echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $uri trixie main" >"$APT_DIR/sources.list"
   echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $uri sid main" >>"$APT_DIR/sources.list"
-  apt-get "${PRIVATE_APT[@]}" update -qq >/dev/null 2>"$APT_DIR/update.log" || {
+  log "fetching the source indexes of Debian's newer suites" >&2
+  : >"$APT_DIR/update.log"
+  with_progress "fetching source indexes" "$APT_DIR/update.log" apt-get "${PRIVATE_APT[@]}" update -qq || {
     cat "$APT_DIR/update.log" >&2
     fail "apt-get update of the newer suites' sources failed: no network or no reachable package archive"
   }
@@ -144,7 +191,9 @@ fetch_source() { # package version suite [apt-get source options] -> prints unpa
   dir="$(ls -d "$SRCDIR/$pkg"-*/ 2>/dev/null | head -1 || true)"
   if [[ -n "$dir" ]]; then echo "${dir%/}"; return; fi
   private_apt_update
-  ( cd "$SRCDIR" && apt-get "${PRIVATE_APT[@]}" source -qq --only-source "$@" "$pkg=$ver" >"$SRCDIR/$pkg.log" 2>&1 ) || {
+  log "fetching the source package $pkg $ver" >&2
+  : >"$SRCDIR/$pkg.log"
+  ( cd "$SRCDIR" && with_progress "fetching $pkg" "$SRCDIR/$pkg.log" apt-get "${PRIVATE_APT[@]}" source -qq --only-source "$@" "$pkg=$ver" ) || {
     # The exact revision is gone: take the suite's current revision of the same upstream release.
     local upstream="${ver%-*}" current
     current="$(apt-cache "${PRIVATE_APT[@]}" showsrc "$pkg" 2>/dev/null | awk -v u="$upstream" '$1=="Version:" && index($2, u"-")==1 {print $2}' | sort -V | tail -1)"
@@ -159,12 +208,13 @@ fetch_source() { # package version suite [apt-get source options] -> prints unpa
 
 cmake_install() { # name source-dir cmake-options... : configure, build and install into the prefix
   local name="$1" d="$2"; shift 2
-  log "building $name from $(basename "$d")"
-  cmake -S "$d" -B "$d/_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" \
+  log "building $name from $(basename "$d") (a few minutes)"
+  : >"$d/_build.log"
+  with_progress "building $name" "$d/_build.log" \
+    cmake -S "$d" -B "$d/_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" \
     -DCMAKE_PREFIX_PATH="$PREFIX" -DBUILD_SHARED_LIBS=OFF -DCMAKE_POSITION_INDEPENDENT_CODE=ON "$@" \
-    >"$d/_build.log" 2>&1 \
-    && cmake --build "$d/_build" -j "$JOBS" >>"$d/_build.log" 2>&1 \
-    && cmake --install "$d/_build" >>"$d/_build.log" 2>&1 \
+    && with_progress "building $name" "$d/_build.log" cmake --build "$d/_build" -j "$JOBS" \
+    && with_progress "installing $name" "$d/_build.log" cmake --install "$d/_build" \
     || { tail -20 "$d/_build.log" >&2; fail "$name build failed (log: $d/_build.log)"; }
 }
 

@@ -38,6 +38,9 @@ void drawingBar(const PanelModel& model, const PanelActions& actions) {
     ImGui::SameLine();
     commandButton("Redo", model.canRedo, actions.redo);
     ImGui::SameLine();
+    commandButton("Home", true, actions.frameDesign);
+    if (ImGui::IsItemHovered()) ImGui::SetTooltip("Frame the design (Home key)");
+    ImGui::SameLine();
     ImGui::Text("Lines: %zu", model.cost.lines);
     ImGui::Text("Length: %.1f m  Mass: %.1f kg", static_cast<double>(model.cost.lengthMetres),
                 static_cast<double>(model.cost.mass));
@@ -90,6 +93,7 @@ void controlsList() {
     ImGui::Text("Move Point: Shift+Drag");
     ImGui::Text("Pause / Step: P / N");
     ImGui::Text("Slower / Faster: [ / ]");
+    ImGui::Text("Frame Design: Home");
 }
 
 void quakeSettings(QuakeState& quake, const RecordListModel& records, const PanelActions& actions,
@@ -197,6 +201,7 @@ void drawControlPanel(const PanelModel& model, const PanelActions& actions, Pane
 
     ImGui::TextColored(TEXT_ORANGE, "TREMORA EDITOR");
     if (!model.notice.empty()) wrappedText(TEXT_RED, model.notice);
+    if (model.designOffScreen) wrappedText(TEXT_ORANGE, "The design is off screen: Home frames it");
     ImGui::Separator();
     ImGui::Spacing();
 

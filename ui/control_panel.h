@@ -1,5 +1,5 @@
 #pragma once
-// The "Control Panel" window: undo and redo with what the design costs, mode and quake
+// The "Control Panel" window: undo and redo, framing the design, with what the design costs, mode and quake
 // status, graphs, the key list, quake, material and joint settings, presets, and saving
 // and loading designs by name.
 //
@@ -41,6 +41,7 @@ struct PanelModel {
     DesignCost cost{};   // of the lines drawn, at the current density
     RunModel run{};      // pause, speed, the failure report
     RecordListModel records{};  // the records/ folder and the loaded record
+    bool designOffScreen = false;  // a preset or Load brought lines that all lie outside the view
 };
 
 // The commands the panel asks the program to carry out.
@@ -51,6 +52,7 @@ struct PanelActions {
     std::function<std::string(const std::string& name)> load;
     std::function<void()> undo;
     std::function<void()> redo;
+    std::function<void()> frameDesign;  // as the Home key
     RunActions run;
     RecordActions records;
 };

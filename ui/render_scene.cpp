@@ -17,6 +17,20 @@ constexpr float RAD_TO_DEG = 180.0f / 3.14159265358979323846f;
 // The first break's ring, in world units: wide enough to stand out round a joint marker.
 constexpr float FIRST_BREAK_INNER = 3.0f;
 constexpr float FIRST_BREAK_OUTER = 4.0f;
+// The ring round the grid point a click would pick, in world units: outside its 2 x 2 dot
+// and the pending point's, inside half the grid spacing.
+constexpr float HOVER_INNER = 2.5f;
+constexpr float HOVER_OUTER = 3.5f;
+constexpr float LOOSE_END_THICKNESS = 1.0f;
+// Scene texts, in render-target pixels: the mode right of the panel, above anything the
+// tests read; the first hint below the ground, where nothing is drawn at the start.
+constexpr int SCENE_TEXT_LEFT = 310;
+constexpr int MODE_TOP = 6;
+constexpr int MODE_SIZE = 20;
+constexpr int HINT_TOP = 470;
+constexpr int HINT_SIZE = 20;
+constexpr int HINT_LINE = 28;
+constexpr const char* FIRST_HINT[] = {"Click two grid points to draw a line.", "F builds it, Enter shakes it."};
 
 // The reference drawing leaves nothing out; the usual one skips what lies off screen.
 bool shown(const SceneView& view, const ScreenMap& map, Vector2 centre, float reach) {
@@ -28,6 +42,12 @@ void drawGridPoint(Vector2 point, Color color) {
 }
 
 void drawEditorView(const SceneView& view, const ScreenMap& map) {
+    // Feedback first, under the drawing, so it never hides a line or a point.
+    if (view.hasPending) {
+        // The line being placed follows the mouse to the grid point it would end on.
+        DrawLineEx(view.pendingStart, view.hasHover ? view.hover : view.mouse, LOOSE_END_THICKNESS, LOOSE_END_COLOR);
+    }
+    if (view.hasHover) DrawRing(view.hover, HOVER_INNER, HOVER_OUTER, 0.0f, 360.0f, 16, HOVER_COLOR);
     for (const Line& line : view.lines) {
         const float t = EDITOR_LINE_THICKNESS;
         if (view.referenceDrawing ||
@@ -45,6 +65,18 @@ void drawEditorView(const SceneView& view, const ScreenMap& map) {
         }
     }
     if (view.hasPending) drawGridPoint(view.pendingStart, PENDING_COLOR);
+}
+
+// In render-target pixels, over the scene and under the panel.
+void drawSceneTexts(const SceneView& view) {
+    if (view.modeName != nullptr && *view.modeName != '\0')
+        DrawText(view.modeName, SCENE_TEXT_LEFT, MODE_TOP, MODE_SIZE, SCENE_TEXT_COLOR);
+    if (!view.firstHint) return;
+    int y = HINT_TOP;
+    for (const char* line : FIRST_HINT) {
+        DrawText(line, SCENE_TEXT_LEFT, y, HINT_SIZE, SCENE_TEXT_COLOR);
+        y += HINT_LINE;
+    }
 }
 
 // The target copied to the window, centred, pixel for pixel. The usual drawing copies it
@@ -120,6 +152,7 @@ void renderScene(const SceneView& view, const RenderTexture2D& renderTarget, Pix
     if (view.simulating && view.hasFirstBreak)
         DrawRing(view.firstBreakPoint, FIRST_BREAK_INNER, FIRST_BREAK_OUTER, 0.0f, 360.0f, 36, FIRST_BREAK_COLOR);
     EndMode2D();
+    drawSceneTexts(view);
     EndTextureMode();
 
     BeginDrawing();

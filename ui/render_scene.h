@@ -31,6 +31,13 @@ struct SceneView {
     Vector2 firstBreakPoint{0.0f, 0.0f};
     // Draw one raylib shape call per object, as first written (TREMORA_REFERENCE_DRAWING=1).
     bool referenceDrawing = false;
+    // Drawing feedback in the editor: the grid point a click would pick (PLACING), and the
+    // mouse in world units, where the pending line's loose end follows between grid points.
+    bool hasHover = false;
+    Vector2 hover{0.0f, 0.0f};
+    Vector2 mouse{0.0f, 0.0f};
+    const char* modeName = "";  // PLACING, DELETE or SIMULATION, written in the scene's corner
+    bool firstHint = false;     // nothing drawn yet: say how to start
 };
 
 inline constexpr Color BACKGROUND_COLOR{245, 245, 245, 255};
@@ -39,6 +46,9 @@ inline constexpr Color PENDING_COLOR{253, 249, 0, 255};
 inline constexpr Color DELETE_PREVIEW_COLOR{190, 33, 55, 255};
 inline constexpr Color EPICENTER_COLOR{230, 41, 55, 255};
 inline constexpr Color FIRST_BREAK_COLOR{200, 0, 220, 255};
+inline constexpr Color HOVER_COLOR{0, 158, 47, 255};
+inline constexpr Color LOOSE_END_COLOR{120, 120, 200, 255};  // the pending line following the mouse
+inline constexpr Color SCENE_TEXT_COLOR{40, 40, 120, 255};
 inline constexpr float JOINT_MARKER_RADIUS = 0.5f;    // world units
 inline constexpr float EDITOR_LINE_THICKNESS = 2.0f;  // world units
 

@@ -2,6 +2,8 @@
 
 #include <imgui.h>
 
+#include <cstdio>
+
 #include "ui/control_panel.h"
 
 namespace {
@@ -26,13 +28,23 @@ void pauseAndStep(bool simulating, const RunModel& model, const RunActions& acti
     ImGui::EndDisabled();
     for (const SpeedChoice& choice : SPEED_CHOICES) {
         ImGui::SameLine();
-        if (ImGui::RadioButton(choice.label, model.slowdown == choice.slowdown) && actions.setSlowdown)
+        if (ImGui::RadioButton(choice.label, !model.realTime && model.slowdown == choice.slowdown) &&
+            actions.setSlowdown)
             actions.setSlowdown(choice.slowdown);
     }
-    if (simulating && model.speedMeasured)
-        ImGui::Text("Simulated/clock time: %.2f", static_cast<double>(model.speedRatio));
-    else
-        ImGui::Text("Simulated/clock time: -");
+    // Real time and the readout share a row, so the section is no taller than before.
+    if (ImGui::RadioButton("Real time", model.realTime)) call(actions.setRealTime);
+    ImGui::SameLine();
+    ImGui::Text("%s", speedReadout(simulating, model).c_str());
+    const std::string dropped = droppedStepsReadout(simulating, model);
+    if (!dropped.empty()) wrappedText(TEXT_ORANGE, dropped);
+}
+
+const char* speedName(const RunModel& model) {
+    if (model.realTime) return "real time";
+    for (const SpeedChoice& choice : SPEED_CHOICES)
+        if (choice.slowdown == model.slowdown) return choice.label;
+    return "?";
 }
 
 void failureReport(const FailureReport& report) {
@@ -43,6 +55,19 @@ void failureReport(const FailureReport& report) {
 }
 
 }  // namespace
+
+std::string speedReadout(bool simulating, const RunModel& model) {
+    char ratio[32] = "-";
+    if (simulating && model.speedMeasured) std::snprintf(ratio, sizeof ratio, "%.2f", static_cast<double>(model.speedRatio));
+    const char* gate = model.realTime ? "" : " gate";
+    return std::string(speedName(model)) + gate + ": " + ratio + " sim/clock";
+}
+
+std::string droppedStepsReadout(bool simulating, const RunModel& model) {
+    if (!simulating || !model.realTime || !model.speedMeasured || model.droppedSteps <= 0) return "";
+    return "Frames too slow for real time: " + std::to_string(model.droppedSteps) +
+           " steps dropped in the last second";
+}
 
 void drawPausedMark(bool simulating, const RunModel& model) {
     if (!simulating || !model.paused) return;

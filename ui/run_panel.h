@@ -14,6 +14,8 @@ struct RunModel {
     bool speedMeasured = false;
     float speedRatio = 0.0f;  // simulated seconds per clock second
     FailureReport report;
+    bool realTime = false;  // steps as the clock asks, instead of the time gate's slowdown
+    int droppedSteps = 0;   // steps real time left out in the last measured second
 };
 
 // The commands they hand to the program.
@@ -21,6 +23,7 @@ struct RunActions {
     std::function<void()> togglePause;
     std::function<void()> step;
     std::function<void(int slowdown)> setSlowdown;
+    std::function<void()> setRealTime;
     // Replays the typed seed (the latest quake's when blank); returns the message to show.
     std::function<std::string(const std::string& typedSeed)> replay;
 };
@@ -35,5 +38,10 @@ struct RunPanelState {
 void drawPausedMark(bool simulating, const RunModel& model);
 // After the status: pause and step, the speed, the measured ratio, the report.
 void drawRunControls(bool simulating, const RunModel& model, const RunActions& actions);
+// The speed's mode and the measured ratio of simulated to clock time ("1/2x gate: 0.48
+// sim/clock", "real time: 0.98 sim/clock"); a line more when real time had to drop steps
+// ("" otherwise).
+std::string speedReadout(bool simulating, const RunModel& model);
+std::string droppedStepsReadout(bool simulating, const RunModel& model);
 // The latest quake's seed, a box for a typed one, and Replay.
 void drawReplay(const QuakeState& quake, const RunActions& actions, RunPanelState& state);

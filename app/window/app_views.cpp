@@ -6,9 +6,10 @@
 #include "physics/design_cost.h"
 #include "app/replay.h"
 #include "app/run_control.h"
+#include "app/view_framing.h"
 
 SceneView sceneViewOf(const AppState& app) {
-    return SceneView{app.camera,
+    SceneView view{app.camera,
                      app.simulating != 0,
                      app.editor.grid,
                      app.editor.dragging == 1 ? app.editor.dragPreview : app.editor.lines,
@@ -19,6 +20,13 @@ SceneView sceneViewOf(const AppState& app) {
                      app.editor.deletePreview,
                      app.report.hasFirstBreak,
                      app.report.firstBreakPoint};
+    const bool editing = app.simulating == 0;
+    view.hasHover = editing && app.editor.hasHover == 1;
+    view.hover = app.editor.hover;
+    view.mouse = app.editor.mouse;
+    view.modeName = !editing ? "SIMULATION" : app.editor.deleteMode == 1 ? "DELETE" : "PLACING";
+    view.firstHint = editing && !app.hadLines && app.editor.lines.empty();
+    return view;
 }
 
 PanelModel panelModelOf(AppState& app) {
@@ -30,8 +38,10 @@ PanelModel panelModelOf(AppState& app) {
                      canUndo(app.history),
                      canRedo(app.history),
                      designCost(app.editor.lines, app.sim.density, app.sim.lengthUnitsPerMeter)};
-    model.run = RunModel{app.run.paused, app.run.slowdown, app.run.meter.measured, app.run.meter.ratio, app.report};
+    model.run = RunModel{app.run.paused,  app.run.slowdown, app.run.meter.measured,          app.run.meter.ratio,
+                         app.report,      app.run.realTime, app.run.meter.droppedSteps};
     model.records = RecordListModel{app.records.files, app.records.durationSeconds, app.records.peakG};
+    model.designOffScreen = app.designOffScreen;
     return model;
 }
 
@@ -39,16 +49,18 @@ PanelActions panelActionsOf(AppState& app) {
     PanelActions actions;
     actions.applyPreset = [&app](const Design& design) { applyPresetRecorded(app, design); };
     actions.save = [&app](const std::string& name) {
-        return saveCurrentDesign(app.editor, app.sim, app.quake, name).message;
+        return saveDesignKept(app, name).message;
     };
     actions.load = [&app](const std::string& name) {
         return loadFromFileRecorded(app, name).message;
     };
     actions.undo = [&app] { undoDesignChange(app); };
     actions.redo = [&app] { redoDesignChange(app); };
+    actions.frameDesign = [&app] { frameDesign(app); };
     actions.run.togglePause = [&app] { togglePause(app.run); };
     actions.run.step = [&app] { askStep(app.run); };
     actions.run.setSlowdown = [&app](int slowdown) { setSlowdown(app.run, slowdown); };
+    actions.run.setRealTime = [&app] { setRealTime(app.run); };
     actions.run.replay = [&app](const std::string& typed) { return replayTyped(app, typed); };
     actions.records.refresh = [&app] { refreshRecordList(app.records); };
     actions.records.load = [&app](const std::string& name) { return loadRecord(app.records, app.quake.ground, name); };

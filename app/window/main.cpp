@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/autosave.h"
 #include "app/frame.h"
 #include "app/frame_log.h"
 #include "app/window/app_views.h"
@@ -43,6 +44,21 @@ bool referenceDrawingAsked() {
     return value && std::string(value) == "1";
 }
 
+// TREMORA_FRAME_SLEEP=ms: each frame waits this long, so tests can see the program at a
+// few frames a second; off when unset.
+double frameSleepSeconds() {
+    const char* value = std::getenv("TREMORA_FRAME_SLEEP");
+    if (!value || !*value) return 0.0;
+    char* end = nullptr;
+    const double ms = std::strtod(value, &end);
+    if (end == value || *end != '\0' || !(ms >= 0.0 && ms <= 10000.0)) {
+        std::fprintf(stderr, "tremora: TREMORA_FRAME_SLEEP=%s is not a number of milliseconds from 0 to 10000; ignored\n",
+                     value);
+        return 0.0;
+    }
+    return ms / 1000.0;
+}
+
 // F12 alone: the window as a PNG, numbered as the windowing library numbers its own
 // (raylib is built without its capture keys, so Ctrl+F12 makes only the GIF).
 void takeScreenshot(int& counter) {
@@ -68,6 +84,7 @@ int main() {
     ImGui_ImplRaylib_Init();
     ImGui::StyleColorsDark();
     ImGui_ImplRaylib_InitPlatform();
+    watchWindowInput();
 
     RenderTexture2D renderTarget = LoadRenderTexture(SCREEN_SIZE, SCREEN_SIZE);
     SetTextureFilter(renderTarget.texture, TEXTURE_FILTER_BILINEAR);
@@ -82,6 +99,7 @@ int main() {
     PixelCanvas markerCanvas;
 
     const bool referenceDrawing = referenceDrawingAsked();
+    const double frameSleep = frameSleepSeconds();
     std::FILE* frameLog = openFrameLog();
     FrameCounter frameCounter;
     std::string frameLine;
@@ -111,8 +129,12 @@ int main() {
             std::fflush(frameLog);
         }
 
+        if (frameSleep > 0.0) WaitTime(frameSleep);
         running = !WindowShouldClose();
     }
+
+    const FileResult autosaved = autosaveAtClose(app);
+    if (!autosaved.ok) std::fprintf(stderr, "tremora: the drawing could not be kept: %s\n", autosaved.message.c_str());
 
     if (frameLog) std::fclose(frameLog);
     stopGifRecorder(recorder, GetTime());

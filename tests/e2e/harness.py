@@ -40,7 +40,9 @@ class Session:
         self.workdir = tempfile.mkdtemp(prefix="tremora-e2e-")
         shipped = os.path.join(args.source, "save")
         if with_presets and os.path.isdir(shipped):
-            shutil.copytree(shipped, os.path.join(self.workdir, "save"))
+            # not an autosave a run of the program from the checkout left there
+            shutil.copytree(shipped, os.path.join(self.workdir, "save"),
+                            ignore=shutil.ignore_patterns("autosave.velmar"))
         self.display = None
         self.xvfb = None
         self.app = None

@@ -45,6 +45,32 @@ def ctrl_z_brings_back_what_j_cleared(args):
         assert s.wait_for(lambda: orange_on_line(s) > 60), "Ctrl+Z did not bring the line back"
 
 
+def quick_clicks_count_at_a_few_frames_a_second(args):
+    # Each frame waits a quarter of a second, and a click goes down and up at once: both
+    # fall between two frames.
+    with Session(args, env={"TREMORA_FRAME_SLEEP": "250"}) as s:
+        s.start()
+        for point in (BOTTOM, TOP):
+            s.move(*point)
+            s.xdo("click", "1")
+            if point == BOTTOM:
+                assert s.wait_for(lambda: s.pending_at(BOTTOM), 10), "the quick click chose no point"
+        assert orange_on_line(s, until=lambda n: n > 60) > 60, "the second quick click made no line"
+
+
+def home_frames_the_design(args):
+    with Session(args) as s:
+        s.start()
+        s.place_line(BOTTOM, TOP)
+        s.move(600, 700)
+        # Home: the four-metre line fills the height of the scene, centred right of the panel.
+        column = (565, 40, 585, 810)
+        assert s.screenshot().count(is_color(ORANGE, 30), column) == 0
+        s.key("Home")
+        img = s.screenshot_when(lambda img: img.count(is_color(ORANGE, 30), column) > 2000)
+        assert img.count(is_color(ORANGE, 30), column) > 2000, img.count(is_color(ORANGE, 30), column)
+
+
 def simulate_and_return(args):
     with Session(args) as s:
         s.start()
@@ -73,5 +99,7 @@ if __name__ == "__main__":
     run_cases([
         ("two clicks draw an orange line; H and a click delete it; J clears", draw_delete_and_clear),
         ("J clears a line and Ctrl+Z brings it back", ctrl_z_brings_back_what_j_cleared),
+        ("quick clicks at four frames a second still draw a line", quick_clicks_count_at_a_few_frames_a_second),
+        ("Home frames the drawn line in the scene", home_frames_the_design),
         ("F shows blue members and yellow joints; G returns to the grid", simulate_and_return),
     ])

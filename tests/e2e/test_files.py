@@ -164,6 +164,27 @@ def save_clear_load(args):
         assert scene_changes(drawn, from_preset, load) == 0
 
 
+def escape_keeps_the_drawing_as_autosave(args):
+    lines = [(100.0, -20.0, 100.0, -60.0), (100.0, -60.0, 140.0, -60.0)]
+    with Session(args) as s:
+        s.start()
+        draw(s, lines)
+        s.key("Escape")
+        assert s.wait_exit() == 0
+        path = os.path.join(s.workdir, "save", "autosave.velmar")
+        assert os.path.isfile(path), os.listdir(os.path.join(s.workdir, "save"))
+        with open(path, "rb") as f:
+            assert decode(f.read()) == (lines, "autosave", DEFAULTS)
+
+        # The next start lists it after the two presets; its button brings the lines back.
+        s.start()
+        open_headers(s, "Presets")
+        headers = panel_headers(s.screenshot())
+        assert orange(s.screenshot("empty"), SCENE) == 0
+        img = press(s, headers["Presets"] + 3 * PANEL_ROW, lambda img: orange(img, SCENE) > 100, "autosave")
+        assert orange(img, SCENE) > 100, "the autosave button brought no lines"
+
+
 def bad_files_change_nothing(args):
     line = (100.0, -20.0, 100.0, -60.0)
     replacement = (200.0, -100.0, 240.0, -100.0)
@@ -212,6 +233,8 @@ if __name__ == "__main__":
         ("the preset buttons apply hause and lightaf; F builds hause into members", presets_apply_their_designs),
         ("Save writes the design file; J, then Load brings the lines back with a message and a preset",
          save_clear_load),
+        ("Escape with a drawing writes save/autosave.velmar; the next start lists it and it loads",
+         escape_keeps_the_drawing_as_autosave),
         ("truncated, oversized and missing files change nothing and keep the program running",
          bad_files_change_nothing),
     ])

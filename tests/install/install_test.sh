@@ -27,6 +27,9 @@ if out="$(as_user TREMORA_EXTRA_PACKAGES=tremora-no-such-package bash "$copy/scr
 fi
 grep -qF "apt-get install -y --no-install-recommends tremora-no-such-package" <<<"$out" \
   || fail "no apt-get install line for the missing package: $out"
+[[ "$(grep -c 'apt-get install' <<<"$out")" == 1 ]] || fail "the apt-get install line is not printed once: $out"
+grep -qE "cannot use sudo|sudo is not installed" <<<"$out" || fail "set-up does not say why it cannot install: $out"
+! grep -qiE "sorry|password|incident" <<<"$out" || fail "sudo's own refusal in the set-up's output: $out"
 
 as_user bash "$copy/scripts/package.sh" || fail "packaging as $user failed"
 [[ -f "$copy/.deps/imgui/imgui.h" ]] || fail "Dear ImGui was not fetched"

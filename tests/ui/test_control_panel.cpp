@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "app/modes.h"
 #include "app/window/app_views.h"
 #include "headless_ui.h"
 #include "physics/world.h"
@@ -283,7 +284,7 @@ TEST_F(ControlPanel, DrawingBarShowsTheCostAndItsButtonsUndoAndRedoAPreset) {
 TEST_F(ControlPanel, RunControlsReplayByTypedSeedPauseStepAndSpeed) {
     openHeaders({"Quake Status", "Quake Settings"});
     std::string text = frameText();
-    for (const char* line : {"Simulated/clock time: -", "Quake seed: none yet"})
+    for (const char* line : {"1x gate: - sim/clock", "Quake seed: none yet"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
 
     const ImGuiID replay = idOf([] { return ImGui::GetID("Replay"); });
@@ -312,7 +313,24 @@ TEST_F(ControlPanel, RunControlsReplayByTypedSeedPauseStepAndSpeed) {
     EXPECT_TRUE(app.run.stepAsked);
     press(idOf([] { return ImGui::GetID("1/4x"); }));
     EXPECT_EQ(app.run.slowdown, 4);
+    EXPECT_NE(frameText().find("1/4x gate: - sim/clock"), std::string::npos);
+    press(idOf([] { return ImGui::GetID("Real time"); }));
+    EXPECT_TRUE(app.run.realTime);
+    app.run.meter = SpeedMeter{0.0, 0.0, 0.93f, true, 0, 12};
+    text = frameText();
+    for (const char* line : {"real time: 0.93 sim/clock", "12 steps dropped"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
     destroySimulation(app.sim);
+}
+
+TEST_F(ControlPanel, HomeFramesTheDesignAndEndsTheOffScreenNote) {
+    app.editor.lines = {{{4000, -3000}, {4100, -3000}}};
+    app.designOffScreen = true;
+    EXPECT_NE(frameText().find("The design is off screen: Home frames it"), std::string::npos);
+    press(idOf([] { return ImGui::GetID("Home"); }));
+    EXPECT_FALSE(app.designOffScreen);
+    EXPECT_GT(worldToScreen(app.camera, {4000, -3000}).x, 300.0f);
+    EXPECT_EQ(frameText().find("off screen"), std::string::npos);
 }
 
 TEST_F(ControlPanel, GroundMotionModelShowsItsSourceJointRuleGraphsAndRefusesABadScale) {

@@ -368,3 +368,24 @@ TEST(EditorDelete, PreviewIsWhatAClickAtTheMouseRemoves) {
     updateEditor(overPanel, lines[0].start, hovering);
     EXPECT_TRUE(overPanel.deletePreview.empty());
 }
+
+TEST(EditorPlacing, HoverIsTheGridPointAClickWouldPick) {
+    EditorState editor = makeEditorState();
+    updateEditor(editor, Vector2{12.5f, -21.0f}, InputSnapshot{});
+    EXPECT_EQ(editor.hasHover, 1);
+    EXPECT_EQ(editor.hover.x, 10.0f);
+    EXPECT_EQ(editor.hover.y, -20.0f);
+    EXPECT_EQ(editor.mouse.x, 12.5f);
+    clickAt(editor, 12.5f, -21.0f);
+    EXPECT_EQ(editor.pendingStart.x, editor.hover.x);
+
+    updateEditor(editor, Vector2{15.0f, -20.0f}, InputSnapshot{});  // between grid points
+    EXPECT_EQ(editor.hasHover, 0);
+    InputSnapshot overPanel;
+    overPanel.uiWantsMouse = true;
+    updateEditor(editor, Vector2{10.0f, -20.0f}, overPanel);
+    EXPECT_EQ(editor.hasHover, 0);
+    editor.deleteMode = 1;
+    updateEditor(editor, Vector2{10.0f, -20.0f}, InputSnapshot{});
+    EXPECT_EQ(editor.hasHover, 0) << "a DELETE click picks no point";
+}

@@ -2,8 +2,11 @@
 // panel holds on to (a text field being edited, the mouse over the panel).
 #include <gtest/gtest.h>
 
+#include "app/design_commands.h"
 #include "app/frame.h"
+#include "app/input_events.h"
 #include "app/modes.h"
+#include "app/view_framing.h"
 #include "frame_input.h"
 #include "physics/engine/b2layer.h"
 #include "physics/world.h"
@@ -14,7 +17,8 @@ namespace {
 InputSnapshot everyBinding(float frameTime) {
     InputSnapshot in = withKeys(frame(frameTime), {KEY_W, KEY_A, KEY_S, KEY_D, KEY_UP, KEY_DOWN, KEY_LEFT,
                                                    KEY_RIGHT, KEY_R, KEY_F, KEY_G, KEY_H, KEY_J, KEY_K,
-                                                   KEY_ENTER, KEY_P, KEY_N, KEY_LEFT_BRACKET, KEY_RIGHT_BRACKET});
+                                                   KEY_ENTER, KEY_P, KEY_N, KEY_LEFT_BRACKET, KEY_RIGHT_BRACKET,
+                                                   KEY_HOME});
     in.wheel = Vector2{0, 3};
     return in;
 }
@@ -218,7 +222,7 @@ TEST(FrameSceneInput, FiltersOnlyWhatThePanelHolds) {
     EXPECT_TRUE(keyPressed(text, KEY_BACKSLASH));
     EXPECT_TRUE(keyPressed(text, KEY_X));  // not a binding: left alone
     for (int key : {KEY_W, KEY_A, KEY_S, KEY_D, KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_R, KEY_F, KEY_G, KEY_H,
-                    KEY_J, KEY_K, KEY_ENTER, KEY_P, KEY_N, KEY_LEFT_BRACKET, KEY_RIGHT_BRACKET}) {
+                    KEY_J, KEY_K, KEY_ENTER, KEY_P, KEY_N, KEY_LEFT_BRACKET, KEY_RIGHT_BRACKET, KEY_HOME}) {
         EXPECT_FALSE(keyPressed(text, key)) << key;
         EXPECT_FALSE(keyDown(text, key)) << key;
     }
@@ -268,4 +272,65 @@ TEST_F(FrameFixture, UndoKeysActInTheEditorOutsideTypingModeAndTextFieldsAndSurv
     run(undo);
     run(withKeys(frame(0.01f), {KEY_LEFT_CONTROL, KEY_Y}));
     EXPECT_EQ(app.editor.lines.size(), 1u);
+}
+
+TEST_F(FrameFixture, ClicksAndKeyTapsThatFallBetweenTwoFramesAreAllSeen) {
+    // A slow frame: the button went down and up at world (10, -20), then at (20, -20), and H
+    // was tapped; the window's state at the frame shows none of it, the mouse is elsewhere.
+    InputEvents events;
+    for (const Vector2 pixel : {Vector2{435, 405}, Vector2{445, 405}}) {
+        noteInputEvent(events, InputEvent{true, MOUSE_BUTTON_LEFT, true, pixel});
+        noteInputEvent(events, InputEvent{true, MOUSE_BUTTON_LEFT, false, pixel});
+    }
+    noteInputEvent(events, InputEvent{false, KEY_H, true, {}});
+    noteInputEvent(events, InputEvent{false, KEY_H, false, {}});
+
+    InputSnapshot first = frame(0.25f);
+    takeFrameEvents(events, first);
+    EXPECT_TRUE(mousePressed(first, MOUSE_BUTTON_LEFT));
+    EXPECT_TRUE(mouseReleased(first, MOUSE_BUTTON_LEFT));
+    run(first);
+    EXPECT_EQ(app.editor.hasPending, 1);
+    EXPECT_EQ(app.editor.pendingStart.x, 10.0f);
+    EXPECT_EQ(app.editor.deleteMode, 0) << "H waits behind the second click";
+
+    // The second click is the next frame's, in order, and H comes with it.
+    InputSnapshot second = frame(0.25f);
+    takeFrameEvents(events, second);
+    run(second);
+    ASSERT_EQ(app.editor.lines.size(), 1u);
+    EXPECT_EQ(app.editor.lines[0].end.x, 20.0f);
+    EXPECT_EQ(app.editor.deleteMode, 1);
+    EXPECT_TRUE(events.queue.empty());
+}
+
+TEST_F(FrameFixture, HomeFramesTheLinesOrTheWholeGridRightOfThePanel) {
+    const auto inScene = [&](Vector2 world) {
+        const Vector2 p = worldToScreen(app.camera, world);
+        return p.x >= SCENE_LEFT && p.x <= SCENE_RIGHT && p.y >= 0.0f && p.y <= SCENE_BOTTOM;
+    };
+    run(withKeys(frame(0.01f), {KEY_HOME}));
+    EXPECT_TRUE(inScene({0, -20}) && inScene({490, -510})) << "no lines: the whole grid";
+    EXPECT_GT(app.camera.zoom, 0.9f);
+
+    // A preset far off screen says so until Home brings it in.
+    Design far;
+    far.name = "far";
+    far.lines = {{{4000, -3000}, {4000, -3100}}, {{4000, -3100}, {4200, -3100}}};
+    applyPresetRecorded(app, far);
+    EXPECT_TRUE(app.designOffScreen);
+    run(frame(0.01f));
+    EXPECT_TRUE(app.designOffScreen);
+    run(withKeys(frame(0.01f), {KEY_HOME}));
+    EXPECT_FALSE(app.designOffScreen);
+    for (const Line& line : far.lines) EXPECT_TRUE(inScene(line.start) && inScene(line.end));
+    EXPECT_NEAR(worldToScreen(app.camera, {4100, -3050}).x, (SCENE_LEFT + SCENE_RIGHT) / 2, 0.5f);
+
+    // Panning the design back out of view and in again ends the note without Home.
+    app.camera.target.x += 5000.0f;
+    applyPresetRecorded(app, far);
+    EXPECT_TRUE(app.designOffScreen);
+    app.camera.target.x -= 5000.0f;
+    run(frame(0.01f));
+    EXPECT_FALSE(app.designOffScreen);
 }

@@ -211,3 +211,32 @@ TEST(QuakeSeedNumber, EverySeedHasOneNumberAndTypedNumbersAreChecked) {
         EXPECT_FALSE(parseSeed(bad).has_value()) << bad;
     EXPECT_FALSE(parseSeed(std::to_string(MAX_SEED_NUMBER + 1)).has_value());
 }
+
+TEST_F(RunFixture, RealTimeStepsAsTheClockAsksAtMostEightAFrame) {
+    run(withKeys(frame(SIXTIETH), {KEY_RIGHT_BRACKET}));  // ] from 1x
+    ASSERT_TRUE(app.run.realTime);
+    app.quake.duration = 100.0f;
+    startQuakeOn(tower());
+    const std::uint64_t before = app.worldSteps;
+    const float elapsed = app.quake.elapsed;
+    // Thirty frames of 1/30 s: four steps each, the quake's clock keeping pace with them,
+    // so a second of clock is a second of simulated time.
+    runFrames(30, 1.0f / 30.0f);
+    EXPECT_EQ(app.worldSteps - before, 120u);
+    EXPECT_NEAR(app.quake.elapsed - elapsed, 1.0f, 1e-3f);
+    EXPECT_NEAR(app.run.meter.ratio, 1.0f, 0.01f);
+    EXPECT_EQ(app.run.meter.droppedSteps, 0);
+
+    // Frames of half a second take eight steps each and drop the other 52, and say so.
+    const std::uint64_t slow = app.worldSteps;
+    runFrames(2, 0.5f);
+    EXPECT_EQ(app.worldSteps - slow, 16u);
+    EXPECT_EQ(app.run.meter.droppedSteps, 104);
+
+    // [ goes back to the time gate's 1x: one step a frame.
+    const std::uint64_t gated = app.worldSteps;
+    run(withKeys(frame(1.0f / 30.0f), {KEY_LEFT_BRACKET}));
+    EXPECT_FALSE(app.run.realTime);
+    runFrames(9, 1.0f / 30.0f);
+    EXPECT_EQ(app.worldSteps - gated, 10u);
+}
