@@ -21,16 +21,18 @@ constexpr double MAX_SECONDS = 3600.0;
 const char* const USAGE =
     "usage: tremora-lab DESIGN.velmar [--model classic|ground] [--magnitude M] [--distance KM]\n"
     "                   [--duration S] [--seconds S] [--seeds N] [--first-seed K] [--rest]\n"
-    "                   [--threshold F] [--limit L]\n"
+    "                   [--no-sleep]\n"
+    "                   [--threshold KN] [--limit KNS] [--floor-load KG]\n"
     "  Builds the design, lets it settle 1 s, starts a quake (none with --rest) and judges it\n"
     "  S seconds later (default: the quake's duration + 10 s), once per seed. The joint rule is\n"
-    "  the design's own in the classic model and the ground-motion model's (or the given) one.\n";
+    "  the design's own in the classic model and the ground-motion model's (or the given) one,\n"
+    "  in kN and kN s; --floor-load sets that model's floor mass, kg per metre of horizontal member.\n";
 
 struct Arguments {
     std::string path;
     LabSettings settings;
     bool modelGiven = false;
-    std::optional<double> magnitude, distance, duration, seconds, threshold, limit;
+    std::optional<double> magnitude, distance, duration, seconds, threshold, limit, floorLoad;
     int seeds = 20;
     std::uint32_t firstSeed = 1;
 };
@@ -55,6 +57,10 @@ std::string parse(int argc, char** argv, Arguments& args) {
         const std::string arg = argv[i];
         if (arg == "--rest") {
             args.settings.quake = false;
+            continue;
+        }
+        if (arg == "--no-sleep") {
+            args.settings.sleeping = false;
             continue;
         }
         if (arg.rfind("--", 0) != 0) {
@@ -88,6 +94,9 @@ std::string parse(int argc, char** argv, Arguments& args) {
         } else if (arg == "--threshold" || arg == "--limit") {
             if (*n < 0.0 || *n > 1.0e12) return arg + " takes a force from 0 to 1e12";
             (arg == "--threshold" ? args.threshold : args.limit) = n;
+        } else if (arg == "--floor-load") {
+            if (*n < 0.0 || *n > 100000.0) return "--floor-load takes 0 to 100000 kg per metre";
+            args.floorLoad = n;
         } else if (arg == "--seeds") {
             if (*n < 1.0 || *n > MAX_SEEDS || *n != std::floor(*n)) return "--seeds takes a whole number from 1 to 10000";
             args.seeds = static_cast<int>(*n);
@@ -131,11 +140,13 @@ int main(int argc, char** argv) {
     LabSettings settings = labSettingsFor(design);
     settings.model = args.settings.model;
     settings.quake = args.settings.quake;
+    settings.sleeping = args.settings.sleeping;
     if (args.magnitude) settings.magnitude = static_cast<float>(*args.magnitude);
     if (args.distance) settings.distanceKm = static_cast<float>(*args.distance);
     if (args.duration) settings.duration = static_cast<float>(*args.duration);
     if (args.threshold) settings.ground.threshold = static_cast<float>(*args.threshold);
     if (args.limit) settings.ground.accumulativeLimit = static_cast<float>(*args.limit);
+    if (args.floorLoad) settings.ground.floorLoad = static_cast<float>(*args.floorLoad);
     settings.seconds = args.seconds ? *args.seconds : (settings.quake ? settings.duration + 10.0 : 60.0);
 
     const std::vector<LabOutcome> outcomes = runLabSeeds(design, settings, args.firstSeed, args.seeds);

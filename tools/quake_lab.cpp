@@ -8,7 +8,9 @@
 #include "app/sim_frame.h"
 #include "physics/engine/b2layer.h"
 #include "physics/joint_loads.h"
+#include "physics/units.h"
 #include "physics/world.h"
+#include "quake/ground_quake.h"
 #include "quake/quake.h"
 #include "tools/fixed_random.h"
 
@@ -51,11 +53,16 @@ LabOutcome runLab(const Design& design, const LabSettings& settings, std::uint32
     sim.density = design.density;
     sim.accumulativeLimit = design.accumulativeLimit;
     sim.threshold = design.threshold;
-    buildStructure(sim, design.lines);
 
     QuakeState quake;
     quake.ground = settings.ground;
     quake.ground.model = settings.model;
+    setWorldSetup(sim, worldSetupFor(quake.ground));
+    buildStructure(sim, design.lines);
+    if (!settings.sleeping) {
+        for (const Beam& beam : sim.beams) b2Body_EnableSleep(beam.body, false);
+    }
+
     quake.magnitude = settings.magnitude;
     quake.epicenter = Vector2{settings.distanceKm, 0.0f};
     quake.duration = settings.duration;
@@ -115,10 +122,13 @@ std::string labReport(const Design& design, const LabSettings& settings, const s
         out << (ground ? "ground motion" : "classic") << ", M " << settings.magnitude << " at " << settings.distanceKm
             << " km, " << settings.duration << " s";
     }
-    const float threshold = ground ? settings.ground.threshold : design.threshold;
-    const float limit = ground ? settings.ground.accumulativeLimit : design.accumulativeLimit;
-    out << "; joint threshold " << threshold << ", limit " << limit << "; verdict " << settings.seconds
-        << " s after " << (settings.quake ? "Enter" : "settling") << "\n";
+    if (ground) {
+        out << "; floor load " << settings.ground.floorLoad << " kg/m; joint threshold " << settings.ground.threshold
+            << " kN, limit " << settings.ground.accumulativeLimit << " kN s";
+    } else {
+        out << "; joint threshold " << design.threshold << ", limit " << design.accumulativeLimit;
+    }
+    out << "; verdict " << settings.seconds << " s after " << (settings.quake ? "Enter" : "settling") << "\n";
     out << "seed   broken        first break   peak force    lowest end    outcome\n";
     for (const LabOutcome& o : outcomes) {
         std::string row = std::to_string(o.seed);
@@ -127,9 +137,11 @@ std::string labReport(const Design& design, const LabSettings& settings, const s
         broken.resize(14, ' ');
         std::string first = o.anyBroken ? fixed(o.firstBreakSeconds, 2) + " s" : "-";
         first.resize(14, ' ');
-        std::string peak = fixed(o.peakJointForce, 0);
+        // This model's forces in kN, the classic model's in the engine's own units.
+        std::string peak = ground ? fixed(kilonewtonsFromEngineForce(o.peakJointForce), 1) + " kN"
+                                  : fixed(o.peakJointForce, 0);
         peak.resize(14, ' ');
-        std::string drop = fixed(o.largestDrop / 10.0f, 2) + " m";
+        std::string drop = fixed(metresFromUnits(o.largestDrop), 2) + " m";
         drop.resize(14, ' ');
         out << row << broken << first << peak << drop << (o.standing ? "standing" : "collapsed") << "\n";
     }

@@ -19,6 +19,7 @@ struct LabSettings {
     double settleSeconds = 1.0;  // under gravity alone before Enter
     double seconds = 25.0;       // from Enter (or from the end of settling) to the verdict
     GroundMotionSettings ground{};  // the ground-motion model's joint rule and source
+    bool sleeping = true;  // false: no member may fall asleep, so a slow creep shows
 };
 
 // The lab's settings for a design: its own magnitude, epicenter distance and duration.

@@ -319,7 +319,7 @@ TEST_F(ControlPanel, GroundMotionModelShowsItsSourceJointRuleGraphsAndRefusesABa
     openHeaders({"Quake Status", "Fun With Graphs", "Quake Settings", "Joint Settings"});
     std::string text = frameText();
     EXPECT_NE(text.find("Quake model:"), std::string::npos);
-    for (const char* absent : {"Ground motion from:", "Model threshold (N):"})
+    for (const char* absent : {"Ground motion from:", "Model threshold (kN):"})
         EXPECT_EQ(text.find(absent), std::string::npos) << absent;
 
     press(idOf([] { return ImGui::GetID("Ground motion"); }));

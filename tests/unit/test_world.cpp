@@ -312,3 +312,15 @@ TEST_F(WorldTest, DesignCostIsWhatTheBuiltMembersWeigh) {
         clearStructure(sim);
     }
 }
+
+// A floor load adds its mass per metre to horizontal members only; members carry their
+// own 40 kg per metre at density 4 in any setup.
+TEST_F(WorldTest, FloorLoadWeighsOnHorizontalMembersOnly) {
+    WorldSetup setup;
+    setup.floorLoadKgPerMetre = 300.0f;
+    setWorldSetup(sim, setup);
+    buildStructure(sim, {Line{{100, -20}, {100, -50}}, Line{{100, -50}, {140, -50}}, Line{{100, -20}, {140, -50}}});
+    EXPECT_NEAR(b2Body_GetMass(sim.beams[0].body), 120.0f, 0.01f);
+    EXPECT_NEAR(b2Body_GetMass(sim.beams[1].body), 4.0f * (40.0f + 300.0f), 0.1f);
+    EXPECT_NEAR(b2Body_GetMass(sim.beams[2].body), 200.0f, 0.01f);
+}
