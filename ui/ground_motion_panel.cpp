@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "physics/build_limits.h"
+#include "physics/units.h"
 #include "ui/control_panel.h"
 
 namespace {
@@ -110,7 +111,7 @@ void drawQuakeModel(QuakeState& quake, const RecordListModel& records, const Rec
     radioChoice("Ground motion", ground.model, QuakeModel::GroundMotion);
     if (ground.model != QuakeModel::GroundMotion) return;
     // The world's gravity, base pins and floor mass are set when F builds the structure.
-    ImGui::TextDisabled("True scale: 1 g = 9.81 m/s^2, pinned bases (from the next F)");
+    ImGui::TextDisabled("True scale: 1 g = %.2f m/s^2, pinned bases (from the next F)", STANDARD_GRAVITY);
     numberField(panel, "Floor load (kg/m):", "##floorLoad", ground.floorLoad, 50.0f, 100.0f, "%.0f", floorLoadProblem);
 
     ImGui::Text("Ground motion from:");
