@@ -110,9 +110,6 @@ void drawQuakeModel(QuakeState& quake, const RecordListModel& records, const Rec
     ImGui::SameLine();
     radioChoice("Ground motion", ground.model, QuakeModel::GroundMotion);
     if (ground.model != QuakeModel::GroundMotion) return;
-    // The world's gravity, base pins and floor mass are set when F builds the structure.
-    ImGui::TextDisabled("True scale: 1 g = %.2f m/s^2, pinned bases (from the next F)", STANDARD_GRAVITY);
-    numberField(panel, "Floor load (kg/m):", "##floorLoad", ground.floorLoad, 50.0f, 100.0f, "%.0f", floorLoadProblem);
 
     ImGui::Text("Ground motion from:");
     radioChoice("Synthetic", ground.source, MotionSource::Synthetic);
@@ -133,6 +130,11 @@ void drawModelJointSettings(QuakeState& quake, PanelState& panel) {
     numberField(panel, "Model accumulative (kN s):", "##modelAccumulative", quake.ground.accumulativeLimit, 1.0f,
                 10.0f, "%.2f");
     numberField(panel, "Model threshold (kN):", "##modelThreshold", quake.ground.threshold, 1.0f, 10.0f, "%.2f");
+    // The world's gravity, base pins and floor mass are set when F builds the structure.
+    ImGui::TextDisabled("True scale: 1 g = %.2f m/s^2, pinned bases;", STANDARD_GRAVITY);
+    ImGui::TextDisabled("floors load horizontal members (from the next F)");
+    numberField(panel, "Floor load (kg/m):", "##floorLoad", quake.ground.floorLoad, 50.0f, 100.0f, "%.0f",
+                floorLoadProblem);
 }
 
 void drawMotionPeak(const QuakeState& quake) {

@@ -328,6 +328,9 @@ TEST_F(ControlPanel, GroundMotionModelShowsItsSourceJointRuleGraphsAndRefusesABa
     pressKey(ImGuiKey_Enter);
     EXPECT_FLOAT_EQ(app.quake.ground.threshold, 2500.0f);
     EXPECT_FLOAT_EQ(app.sim.threshold, 1500.0f);
+    typeInto(fieldId("##floorLoad"), "-5");
+    pressKey(ImGuiKey_Enter);
+    EXPECT_NE(frameText().find("Refused: the floor load -5 kg/m must be from 0 to 100000; kept 300"), std::string::npos);
     app.quake.epicenter = {0.0f, -150.0f};
     app.quake.active = true;
     app.quake.groundRun.motion.peakG = 0.25;
