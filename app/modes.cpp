@@ -64,6 +64,8 @@ void startSimulation(AppState& app) {
     }
     app.notice.clear();
     app.simulating = 1;
+    // The world follows the quake model chosen now, for the whole run.
+    setWorldSetup(app.sim, worldSetupFor(app.quake.ground));
     buildStructure(app.sim, std::vector<Line>(app.editor.lines));
     app.report = startReport(app.sim);
     restartRun(app.run);

@@ -23,6 +23,7 @@ void runSimulation(AppState& app, const InputSnapshot& in, const RandomInt& rand
     if (events.startQuake) {
         std::string problem = magnitudeProblem(app.quake.magnitude);
         if (problem.empty()) problem = groundQuakeProblem(app.quake);
+        if (problem.empty()) problem = worldProblem(app.quake, app.sim.setup);
         if (!problem.empty()) {
             app.notice = "Quake not started: " + problem;
             events.startQuake = false;

@@ -10,6 +10,7 @@
 
 #include "physics/engine/b2_handles.h"
 #include "physics/human_types.h"
+#include "physics/world_setup.h"
 
 // One straight member as the user drew it. 16 bytes; the file format relies on the order.
 struct Line {
@@ -88,6 +89,8 @@ struct Simulation {
     Beam ground{};
     float groundTop = -20.0f;
     float density = 4.0f;
+    // The world the structure is built in (see world_setup.h); the classic one by default.
+    WorldSetup setup;
     // Whether the world has stepped since the joint forces were last read; while it
     // sleeps they stay as they were, and the load check reuses them.
     bool jointForcesChanged = true;

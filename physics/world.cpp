@@ -2,6 +2,7 @@
 // hinges, the fixed time step, and tearing the built structure down again.
 #include "physics/world.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "physics/build_limits.h"
@@ -9,6 +10,7 @@
 #include "physics/shared_anchors.h"
 #include "physics/engine/b2layer.h"
 #include "physics/human.h"
+#include "physics/units.h"
 
 namespace {
 
@@ -23,7 +25,6 @@ constexpr b2Vec2 GROUND_POSITION{250.0f, -10.0f};
 constexpr float FOUNDATION_DEPTH = 1000.0f;
 constexpr float GROUND_ZONE = 5.0f;          // end points this far above the surface are pinned
 constexpr float PIN_ANCHOR_OFFSET = 0.5f;    // the member's anchor lies this far below its end point
-constexpr float GROUND_MOTOR_TORQUE = 10000.0f;
 constexpr std::size_t RESERVED_JOINT_SLOTS = 1000;
 
 bool samePoint(Vector2 a, Vector2 b) { return a.x == b.x && a.y == b.y; }
@@ -44,8 +45,18 @@ bool recordJoint(Simulation& sim, b2JointId joint, std::ptrdiff_t beam) {
 // One member for a line; false (and nothing left behind) when the line cannot be a body:
 // non-finite points, too short for the engine to make a box of, or a mass or inertia
 // the engine cannot hold at this density.
+// A horizontal member carries the floor load spread over its 1-unit-wide box, so its mass
+// and inertia grow as a floor's would; the sum stays within what the engine can hold.
+float memberDensity(const Simulation& sim, const Line& line) {
+    const float load = sim.setup.floorLoadKgPerMetre;
+    if (line.start.y != line.end.y || !(load > 0.0f)) return sim.density;
+    const double perArea = static_cast<double>(load) / (UNITS_PER_METRE * 2.0 * MEMBER_HALF_WIDTH);
+    return static_cast<float>(std::min<double>(sim.density + perArea, MAX_DENSITY));
+}
+
 bool buildBeam(Simulation& sim, const Line& line) {
-    if (!finitePoint(line.start) || !finitePoint(line.end) || !memberFits(line, sim.density)) return false;
+    const float density = memberDensity(sim, line);
+    if (!finitePoint(line.start) || !finitePoint(line.end) || !memberFits(line, density)) return false;
     float dx = line.end.x - line.start.x;
     float dy = line.end.y - line.start.y;
     float length = std::sqrt(dx * dx + dy * dy);
@@ -61,7 +72,7 @@ bool buildBeam(Simulation& sim, const Line& line) {
     if (!isLive(body)) return false;
 
     b2ShapeDef shapeDef = b2DefaultShapeDef();
-    shapeDef.density = sim.density;
+    shapeDef.density = density;
     b2ShapeId shape = b2CreatePolygonShape(body, &shapeDef, &box);
     if (!isLive(shape)) {
         b2DestroyBody(body);
@@ -73,7 +84,7 @@ bool buildBeam(Simulation& sim, const Line& line) {
 
 void createWorld(Simulation& sim) {
     b2WorldDef worldDef = b2DefaultWorldDef();
-    worldDef.gravity = b2Vec2{0.0f, GRAVITY_Y};
+    worldDef.gravity = b2Vec2{0.0f, sim.setup.gravityY};
     sim.worldId = b2CreateWorld(&worldDef);
 }
 
@@ -109,6 +120,7 @@ void initSimulation(Simulation& sim) {
     sim.lengthUnitsPerMeter = defaults.lengthUnitsPerMeter;
     sim.groundTop = defaults.groundTop;
     sim.density = defaults.density;
+    sim.setup = defaults.setup;
     sim.jointSlots.clear();
     sim.presets.clear();
     sim.jointRecords.clear();
@@ -121,6 +133,11 @@ void initSimulation(Simulation& sim) {
     createWorld(sim);
     b2SetLengthUnitsPerMeter(sim.lengthUnitsPerMeter);
     createGround(sim);
+}
+
+void setWorldSetup(Simulation& sim, const WorldSetup& setup) {
+    sim.setup = setup;
+    if (isLive(sim.worldId)) b2World_SetGravity(sim.worldId, b2Vec2{0.0f, setup.gravityY});
 }
 
 void renewWorld(Simulation& sim) {
@@ -152,8 +169,9 @@ bool pinnedPoint(Vector2 p, float groundTop) { return groundTop >= p.y && p.y >=
 void pinToGround(Simulation& sim, std::size_t beamIndex) {
     if (beamIndex >= sim.beams.size()) return;
     b2RevoluteJointDef def = b2DefaultRevoluteJointDef();
-    def.enableMotor = true;
-    def.maxMotorTorque = GROUND_MOTOR_TORQUE;
+    // The classic base joints hold with motor friction; a torque of 0 leaves a true pin.
+    def.enableMotor = sim.setup.baseMotorTorque > 0.0f;
+    def.maxMotorTorque = sim.setup.baseMotorTorque;
     def.motorSpeed = 0.0f;
     def.bodyIdA = sim.beams[beamIndex].body;
     def.bodyIdB = sim.ground.body;
@@ -211,9 +229,7 @@ bool stepWorld(Simulation& sim, float& stepAccumulator, const GroundPath& ground
     if (b2World_GetAwakeBodyCount(sim.worldId) > 0) {
         const float step = static_cast<float>(STEP_SECONDS);
         if (ground.moving && isLive(sim.ground.body)) {
-            const b2Vec2 p = b2Body_GetPosition(sim.ground.body);
-            b2Body_SetLinearVelocity(sim.ground.body,
-                                     b2Vec2{(ground.target.x - p.x) / step, (ground.target.y - p.y) / step});
+            b2Body_SetLinearVelocity(sim.ground.body, ground.velocity);
         }
         b2World_Step(sim.worldId, step, SUB_STEPS);
         sim.jointForcesChanged = true;

@@ -5,23 +5,24 @@
 #include "physics/structure.h"
 #include "physics/time_step.h"
 
-inline constexpr float GRAVITY_Y = 9.80665f;
-
 void initSimulation(Simulation& sim);
+// The world for the next structure: its gravity at once, base joints and floor load when
+// built. Called between runs, never while a quake moves anything.
+void setWorldSetup(Simulation& sim, const WorldSetup& setup);
 void buildStructure(Simulation& sim, std::vector<Line> lines);
 void pinToGround(Simulation& sim, std::size_t beamIndex);
 void joinBeams(Simulation& sim, std::size_t first, std::size_t second);
 // Takes one fixed step when more than 1/120 s has gathered; returns whether it stepped.
 bool stepWorld(Simulation& sim, float& stepAccumulator);
 
-// Where a moving (kinematic) ground is to be at the end of the coming step, in world units.
+// How a moving (kinematic) ground goes through the coming step, in world units per second.
 struct GroundPath {
     bool moving = false;
-    Vector2 target{};  // where the ground is at the end of the step
+    Vector2 velocity{};  // the ground's velocity over the whole step
 };
-// The same step; while the ground moves, its velocity is set before the step so that the
-// step ends at the target. The change of speed reaches the structure within the step, so
-// the joint forces read after it carry the inertial load.
+// The same step; while the ground moves, its velocity is set before the step. The change
+// of speed reaches the structure within the step, so the joint forces read after it carry
+// the inertial load.
 bool stepWorld(Simulation& sim, float& stepAccumulator, const GroundPath& ground);
 void clearStructure(Simulation& sim);
 // Bodies the world still moves; 0 once everything has come to rest (or before a build).

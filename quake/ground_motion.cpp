@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "physics/units.h"
+
 namespace {
 
 constexpr double PI = 3.14159265358979323846;
@@ -74,7 +76,7 @@ GroundMotion integratedMotion(std::vector<double> accelerationG, double dt) {
     m.velocity.assign(n, 0.0);
     m.displacement.assign(n, 0.0);
     for (std::size_t i = 1; i < n; ++i) {
-        m.velocity[i] = m.velocity[i - 1] + 0.5 * (accelerationG[i - 1] + accelerationG[i]) * G_WORLD * dt;
+        m.velocity[i] = m.velocity[i - 1] + 0.5 * unitsPerSecond2FromG(accelerationG[i - 1] + accelerationG[i]) * dt;
         m.displacement[i] = m.displacement[i - 1] + 0.5 * (m.velocity[i - 1] + m.velocity[i]) * dt;
     }
     for (std::size_t i = 0; i < n; ++i) {
@@ -106,6 +108,17 @@ GroundSample sampleGroundMotion(const GroundMotion& motion, double t) {
     s.velocity = at(motion.velocity);
     s.displacement = at(motion.displacement);
     return s;
+}
+
+double groundVelocityAt(const GroundMotion& motion, double t) {
+    const std::size_t n = std::min(motion.accelerationG.size(), motion.velocity.size());
+    if (n == 0 || !(motion.dt > 0.0) || !(t >= 0.0) || !(t <= motionDuration(motion))) return 0.0;
+    const std::size_t i = std::min(n - 1, static_cast<std::size_t>(t / motion.dt));
+    const std::size_t j = std::min(n - 1, i + 1);
+    const double f = std::clamp(t - motion.dt * static_cast<double>(i), 0.0, motion.dt);
+    const double a0 = unitsPerSecond2FromG(motion.accelerationG[i]);
+    const double slope = unitsPerSecond2FromG(motion.accelerationG[j] - motion.accelerationG[i]) / motion.dt;
+    return motion.velocity[i] + a0 * f + 0.5 * slope * f * f;
 }
 
 PgaEstimate joynerBoorePga(double magnitude, double distanceKm) {

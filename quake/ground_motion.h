@@ -1,12 +1,10 @@
 #pragma once
 // A prescribed horizontal ground motion: acceleration in g, velocity and displacement in
-// world units, sampled every dt seconds. Built from a synthetic quake (magnitude and
-// distance) or from a recorded accelerogram, always ending at rest.
+// world units at true scale (1 g is 98.0665 units/s², see physics/units.h), sampled every
+// dt seconds. Built from a synthetic quake (magnitude and distance) or from a recorded
+// accelerogram, always ending at rest.
 #include <cstdint>
 #include <vector>
-
-// One g in this world: its gravity, in world units per second squared.
-inline constexpr double G_WORLD = 9.80665;
 
 // An accelerogram as read: accelerations in g, one every dt seconds.
 struct Accelerogram {
@@ -33,6 +31,10 @@ struct GroundSample {
 double motionDuration(const GroundMotion& motion);
 // The motion at t seconds, linearly interpolated; at rest (all zero) before 0 and after the end.
 GroundSample sampleGroundMotion(const GroundMotion& motion, double t);
+// The motion's velocity at t seconds, world units per second, exact for the acceleration
+// running straight from sample to sample (as the integration takes it); 0 outside the motion.
+// Its difference over an interval is the acceleration's integral over it.
+double groundVelocityAt(const GroundMotion& motion, double t);
 
 // Peak ground acceleration of the randomly oriented horizontal component (Joyner & Boore
 // 1988), with the magnitude clamped to 5..7.7 and the distance to 0..100 km first.

@@ -1,14 +1,20 @@
 #include "quake/ground_quake.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
 #include "physics/engine/b2layer.h"
 #include "physics/time_step.h"
+#include "physics/units.h"
 
 namespace {
 
-constexpr float UNITS_PER_METRE = 10.0f;
+// The ground's drift from its planned path (float rounding of its position) is taken back
+// at this rate, never faster than DRIFT_SPEED_LIMIT: far too slowly to add a step of
+// acceleration anyone could measure.
+constexpr double DRIFT_RATE = 2.0;              // per second
+constexpr double DRIFT_SPEED_LIMIT = 0.05;      // world units per second
 
 bool groundIsMoving(const QuakeState& quake) {
     return isLive(quake.groundBody) && b2Body_GetType(quake.groundBody) != b2_staticBody;
@@ -18,7 +24,7 @@ void addGraphPoints(QuakeState& quake) {
     const GroundSample& now = quake.groundRun.now;
     const float t = static_cast<float>(quake.groundRun.time);
     addPoint(quake.graphX, t, static_cast<float>(now.accelerationG));
-    addPoint(quake.graphY, t, static_cast<float>(now.displacement) / UNITS_PER_METRE);
+    addPoint(quake.graphY, t, static_cast<float>(metresFromUnits(now.displacement)));
 }
 
 // Whether the quake's duration is still the motion's length standing in for the user's;
@@ -73,6 +79,7 @@ void runGroundMotion(QuakeState& quake, GroundMotion motion) {
     run.motion = std::move(motion);
     run.steps = 0;
     run.time = 0.0;
+    run.planned = 0.0;
     run.now = sampleGroundMotion(run.motion, 0.0);
     const b2Vec2 rest = b2Body_GetPosition(quake.groundBody);
     run.groundX = rest.x;
@@ -86,7 +93,7 @@ void runGroundMotion(QuakeState& quake, GroundMotion motion) {
     quake.elapsed = 0.0f;
     quake.lastMean = Vector2{0.0f, 0.0f};  // no force on any member in this model
     quake.lastAmplitude = Vector2{static_cast<float>(run.motion.peakG),
-                                  static_cast<float>(run.motion.peakDisplacement) / UNITS_PER_METRE};
+                                  static_cast<float>(metresFromUnits(run.motion.peakDisplacement))};
     erase(quake.graphX);
     erase(quake.graphY);
     addGraphPoints(quake);
@@ -101,19 +108,32 @@ void runGroundMotion(QuakeState& quake, GroundMotion motion) {
     quake.active = true;
 }
 
+namespace {
+
+// The motion's own velocity in the middle of the coming step: its change from step to
+// step is the motion's acceleration over a step, computed in double precision and never
+// from the ground's position, whose float rounding far from the origin would show in it.
+double plannedVelocity(const GroundMotionRun& run) {
+    return groundVelocityAt(run.motion, (static_cast<double>(run.steps) + 0.5) * STEP_SECONDS);
+}
+
+}  // namespace
+
 GroundPath groundPathFor(const QuakeState& quake) {
     GroundPath path;
     const GroundMotionRun& run = quake.groundRun;
     if (!run.moving || !groundIsMoving(quake)) return path;
     path.moving = true;
-    const GroundSample s = sampleGroundMotion(run.motion, static_cast<double>(run.steps + 1) * STEP_SECONDS);
-    path.target = Vector2{static_cast<float>(static_cast<double>(run.groundX) + s.displacement), run.groundY};
+    const double drift = static_cast<double>(run.groundX) + run.planned - b2Body_GetPosition(quake.groundBody).x;
+    const double correction = std::clamp(DRIFT_RATE * drift, -DRIFT_SPEED_LIMIT, DRIFT_SPEED_LIMIT);
+    path.velocity = Vector2{static_cast<float>(plannedVelocity(run) + correction), 0.0f};
     return path;
 }
 
 void groundStepped(QuakeState& quake) {
     GroundMotionRun& run = quake.groundRun;
     if (!run.moving) return;
+    run.planned += plannedVelocity(run) * STEP_SECONDS;
     ++run.steps;
     run.time = static_cast<double>(run.steps) * STEP_SECONDS;
     run.now = sampleGroundMotion(run.motion, run.time);
@@ -141,9 +161,26 @@ float userQuakeDuration(const QuakeState& quake) {
     return durationStandsIn(quake) ? quake.groundRun.userDuration : quake.duration;
 }
 
+WorldSetup worldSetupFor(const GroundMotionSettings& ground) {
+    if (ground.model != QuakeModel::GroundMotion) return WorldSetup{};
+    WorldSetup setup;
+    setup.gravityY = static_cast<float>(unitsPerSecond2FromG(1.0));
+    setup.baseMotorTorque = 0.0f;
+    setup.floorLoadKgPerMetre = std::isfinite(ground.floorLoad) && ground.floorLoad > 0.0f ? ground.floorLoad : 0.0f;
+    return setup;
+}
+
+std::string worldProblem(const QuakeState& quake, const WorldSetup& built) {
+    if (sameBuiltWorld(built, worldSetupFor(quake.ground))) return "";
+    return std::string("the structure was built for the ") +
+           (built.baseMotorTorque > 0.0f ? "classic" : "ground-motion") +
+           " model's world; G then F builds it for the model chosen now";
+}
+
 JointRule jointRuleFor(const QuakeState& quake, const Simulation& sim) {
     if (quake.ground.model == QuakeModel::GroundMotion) {
-        return JointRule{quake.ground.threshold, quake.ground.accumulativeLimit};
+        return JointRule{static_cast<float>(engineForceFromKilonewtons(quake.ground.threshold)),
+                         static_cast<float>(engineForceFromKilonewtons(quake.ground.accumulativeLimit))};
     }
     return JointRule{sim.threshold, sim.accumulativeLimit};
 }

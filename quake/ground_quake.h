@@ -2,7 +2,7 @@
 // The ground-motion quake: the ground follows a prescribed horizontal displacement and
 // carries the shaking into the structure through its joints and contacts. At rest the
 // ground is a static body; while a motion runs it is kinematic, and before every world
-// step its velocity is set so that the step ends where the motion says. The motion's
+// step its velocity is set to the motion's own for that step. The motion's
 // clock is the world's: one step of 1/120 s per world step, however long frames take.
 #include <cstdint>
 #include <string>
@@ -27,7 +27,8 @@ GroundMotion groundMotionFor(const QuakeState& quake, const QuakeSeed& seed);
 void startGroundQuake(QuakeState& quake, const QuakeSeed& seed);
 // The same start with the motion given.
 void runGroundMotion(QuakeState& quake, GroundMotion motion);
-// For the coming world step: where the motion puts the ground at its end (not moving
+// For the coming world step: the ground's velocity through it, the motion's own in the
+// middle of the step with any drift from the planned path taken back slowly (not moving
 // while no motion runs).
 GroundPath groundPathFor(const QuakeState& quake);
 // After a world step: the motion one step on, the graphs' new points; at the end the
@@ -38,6 +39,14 @@ void stopGroundQuake(QuakeState& quake);
 
 // The quake duration the user set, also while a motion's own length stands in for it.
 float userQuakeDuration(const QuakeState& quake);
-// The joint rule in force: the ground-motion model's own while it is chosen, otherwise
+// The world the chosen model's structures are built in: standard gravity at the world's
+// scale (98.0665 units/s²), base joints that are true pins, and the floor load; the
+// classic world otherwise.
+WorldSetup worldSetupFor(const GroundMotionSettings& ground);
+// Why a quake of the chosen model cannot start on a structure built in this world ("" when
+// it can): gravity and base joints change only between runs, with a new build.
+std::string worldProblem(const QuakeState& quake, const WorldSetup& built);
+
+// The joint rule in force (the model's own is set in kN and kN s): the ground-motion model's own while it is chosen, otherwise
 // the simulation's.
 JointRule jointRuleFor(const QuakeState& quake, const Simulation& sim);

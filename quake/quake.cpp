@@ -5,12 +5,13 @@
 
 #include "physics/build_limits.h"
 #include "physics/engine/b2layer.h"
+#include "physics/units.h"
 #include "quake/ground_quake.h"
 
 namespace {
 
 constexpr int CONTACT_CAPACITY = 2000;
-constexpr float UNITS_PER_KM = 10000.0f;
+constexpr float UNITS_PER_KM = static_cast<float>(unitsFromMetres(1000.0));
 constexpr float ATTENUATION_PER_KM = 0.0657f;
 
 // Contacts of one beam, reused for every beam of every step.

@@ -26,6 +26,8 @@ bool whole(double n, double lo, double hi) { return n >= lo && n <= hi && n == s
 bool flag(const std::string& arg, LabArguments& args, std::string& problem) {
     if (arg == "--rest") {
         args.quake = false;
+    } else if (arg == "--no-sleep") {
+        args.sleeping = false;
     } else if (arg == "--csv" || arg == "--json") {
         const LabFormat format = arg == "--csv" ? LabFormat::Csv : LabFormat::Json;
         if (args.format != LabFormat::Text && args.format != format) problem = "--csv and --json: one format, please";
@@ -85,6 +87,9 @@ std::string numberOption(const std::string& arg, double n, LabArguments& args) {
     } else if (arg == "--threshold" || arg == "--limit") {
         if (n < 0.0 || n > 1.0e12) return arg + " takes a force from 0 to 1e12";
         (arg == "--threshold" ? args.threshold : args.limit) = n;
+    } else if (arg == "--floor-load") {
+        if (n < 0.0 || n > 100000.0) return "--floor-load takes 0 to 100000 kg per metre";
+        args.floorLoad = n;
     } else if (arg == "--scale") {
         if (!(n > 0.0) || n > MAX_SCALE) return "--scale takes a factor above 0 and at most 100";
         args.scale = n;
@@ -131,12 +136,14 @@ std::string combinationProblem(const LabArguments& a, bool levelKindGiven) {
 const char* const LAB_USAGE =
     "usage: tremora-lab DESIGN.velmar [--model classic|ground] [--magnitude M] [--distance KM]\n"
     "                   [--duration S] [--record FILE [--scale F]] [--seconds S] [--seeds N]\n"
-    "                   [--first-seed K] [--rest] [--threshold F] [--limit L]\n"
+    "                   [--first-seed K] [--rest] [--no-sleep]\n"
+    "                   [--threshold KN] [--limit KNS] [--floor-load KG]\n"
     "                   [--levels L1,L2,... [--levels-of pga|magnitude]] [--threads N]\n"
     "                   [--csv | --json] [--output FILE]\n"
     "  Builds the design, lets it settle 1 s, starts a quake (none with --rest) and judges it\n"
     "  S seconds later (default: the quake's duration + 10 s), once per seed. The joint rule is\n"
-    "  the design's own in the classic model and the ground-motion model's (or the given) one.\n"
+    "  the design's own in the classic model and the ground-motion model's (or the given) one,\n"
+    "  in kN and kN s; --floor-load sets that model's floor mass, kg per metre of horizontal member.\n"
     "  --record runs a recorded accelerogram (.AT2, or CSV of seconds and g) times F.\n"
     "  --levels sweeps intensities, each over every seed: peak ground accelerations in g (the\n"
     "  default in the ground-motion model; the synthetic motion or the record scaled to each)\n"

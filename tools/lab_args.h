@@ -14,7 +14,8 @@ struct LabArguments {
     std::string path;  // the design file
     QuakeModel model = QuakeModel::GroundMotion;
     bool quake = true;
-    std::optional<double> magnitude, distance, duration, seconds, threshold, limit;
+    bool sleeping = true;  // false: no member may fall asleep, so a slow creep shows
+    std::optional<double> magnitude, distance, duration, seconds, threshold, limit, floorLoad;
     int seeds = 20;
     std::uint32_t firstSeed = 1;
     std::string record;  // a record file, "" for a synthetic motion

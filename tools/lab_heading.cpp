@@ -65,6 +65,9 @@ std::string labRuleText(const Design& design, const LabSettings& settings) {
     const bool ground = settings.model == QuakeModel::GroundMotion;
     const float threshold = ground ? settings.ground.threshold : design.threshold;
     const float limit = ground ? settings.ground.accumulativeLimit : design.accumulativeLimit;
-    return "joint threshold " + number(threshold) + ", limit " + number(limit) + "; verdict " +
+    const std::string rule = ground ? "floor load " + number(settings.ground.floorLoad) + " kg/m; joint threshold " +
+                                          number(threshold) + " kN, limit " + number(limit) + " kN s"
+                                    : "joint threshold " + number(threshold) + ", limit " + number(limit);
+    return rule + "; verdict " +
            number(settings.seconds) + " s after " + (settings.quake ? "Enter" : "settling");
 }

@@ -51,11 +51,13 @@ LabSettings baseSettings(const Design& design, const LabArguments& args, const A
     LabSettings settings = labSettingsFor(design);
     settings.model = args.model;
     settings.quake = args.quake;
+    settings.sleeping = args.sleeping;
     if (args.magnitude) settings.magnitude = static_cast<float>(*args.magnitude);
     if (args.distance) settings.distanceKm = static_cast<float>(*args.distance);
     if (args.duration) settings.duration = static_cast<float>(*args.duration);
     if (args.threshold) settings.ground.threshold = static_cast<float>(*args.threshold);
     if (args.limit) settings.ground.accumulativeLimit = static_cast<float>(*args.limit);
+    if (args.floorLoad) settings.ground.floorLoad = static_cast<float>(*args.floorLoad);
     if (!args.record.empty()) {
         settings.ground.source = MotionSource::Recorded;
         settings.ground.record = record.record;

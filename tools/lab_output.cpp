@@ -120,7 +120,7 @@ RunFields runFields(const LabResults& r, std::size_t i) {
     f.joints = std::to_string(o.joints);
     f.broken = std::to_string(o.broken);
     if (o.anyBroken) f.firstBreak = number(o.firstBreakSeconds);
-    f.peakForce = number(o.peakJointForce);
+    f.peakForce = number(labForceShown(o.peakJointForce, ground));
     f.lowestEnd = number(metresFromUnits(o.largestDrop));
     f.standing = o.standing;
     return f;
@@ -158,7 +158,7 @@ std::string labText(const Design& design, const LabResults& r) {
             if (r.jobs[i].level == level) rows.push_back(r.outcomes[i]);
         }
         out << "level " << levelLabel(r, level) << ": " << labQuakeText(settingsAtLevel(r.sweep, level)) << "\n"
-            << labRowsText(rows);
+            << labRowsText(rows, r.sweep.base.model == QuakeModel::GroundMotion);
     }
     out << fragilityTable(r);
     return out.str();

@@ -8,9 +8,29 @@ Vector2 gridPoint(int c, int r) {
     return Vector2{10.0f * static_cast<float>(c), -20.0f - 10.0f * static_cast<float>(r)};
 }
 
-void add(Design& d, int c1, int r1, int c2, int r2) { d.lines.push_back(Line{gridPoint(c1, r1), gridPoint(c2, r2)}); }
+void add(Design& d, int c1, int r1, int c2, int r2) { addGridLine(d, c1, r1, c2, r2); }
 
 }  // namespace
+
+void addGridLine(Design& d, int c1, int r1, int c2, int r2) {
+    d.lines.push_back(Line{gridPoint(c1, r1), gridPoint(c2, r2)});
+}
+
+void addLattice(Design& d, int left, int right, int panel, int panels) {
+    for (int p = 0; p < panels; ++p) {
+        const int low = p * panel;
+        const int high = low + panel;
+        add(d, left, low, left, high);
+        add(d, right, low, right, high);
+        add(d, left, high, right, high);
+        // Zigzag bracing.
+        if (p % 2 == 0) {
+            add(d, left, low, right, high);
+        } else {
+            add(d, right, low, left, high);
+        }
+    }
+}
 
 Design hausePreset() {
     Design d;
@@ -58,19 +78,7 @@ Design lightafPreset() {
     const int right = 32;
     const int panel = 2;
     const int panels = 7;
-    for (int p = 0; p < panels; ++p) {
-        const int low = p * panel;
-        const int high = low + panel;
-        add(d, left, low, left, high);
-        add(d, right, low, right, high);
-        add(d, left, high, right, high);
-        // Zigzag bracing.
-        if (p % 2 == 0) {
-            add(d, left, low, right, high);
-        } else {
-            add(d, right, low, left, high);
-        }
-    }
+    addLattice(d, left, right, panel, panels);
     // The lamp arm at the top, braced back to the mast.
     const int top = panels * panel;
     add(d, right, top, right + 3, top);

@@ -49,11 +49,16 @@ LabOutcome runLab(const Design& design, const LabSettings& settings, std::uint32
     sim.density = design.density;
     sim.accumulativeLimit = design.accumulativeLimit;
     sim.threshold = design.threshold;
-    buildStructure(sim, design.lines);
 
     QuakeState quake;
     quake.ground = settings.ground;
     quake.ground.model = settings.model;
+    setWorldSetup(sim, worldSetupFor(quake.ground));
+    buildStructure(sim, design.lines);
+    if (!settings.sleeping) {
+        for (const Beam& beam : sim.beams) b2Body_EnableSleep(beam.body, false);
+    }
+
     quake.magnitude = settings.magnitude;
     quake.epicenter = Vector2{settings.distanceKm, 0.0f};
     quake.duration = settings.duration;
@@ -120,7 +125,7 @@ std::string labReport(const Design& design, const LabSettings& settings, const s
     std::ostringstream out;
     out << design.name << ": " << design.lines.size() << " lines; " << labQuakeText(settings) << "; "
         << labRuleText(design, settings) << "\n";
-    out << labRowsText(outcomes);
+    out << labRowsText(outcomes, settings.model == QuakeModel::GroundMotion);
     return out.str();
 }
 
@@ -130,21 +135,27 @@ std::string fixedDecimals(double value, int decimals) {
     return text;
 }
 
-std::string labRowsText(const std::vector<LabOutcome>& outcomes) {
+std::string labRowsText(const std::vector<LabOutcome>& outcomes, bool ground) {
     std::string text = "seed   broken        first break   peak force    lowest end    outcome\n";
-    for (const LabOutcome& o : outcomes) text += labRow(o);
+    for (const LabOutcome& o : outcomes) text += labRow(o, ground);
     return text + "standing in " + std::to_string(standingCount(outcomes)) + " of " + std::to_string(outcomes.size()) +
            " seeds\n";
 }
 
-std::string labRow(const LabOutcome& o) {
+double labForceShown(float force, bool ground) {
+    return ground ? kilonewtonsFromEngineForce(force) : static_cast<double>(force);
+}
+
+std::string labRow(const LabOutcome& o, bool ground) {
     std::string row = std::to_string(o.seed);
     row.resize(7, ' ');
     std::string broken = std::to_string(o.broken) + " of " + std::to_string(o.joints);
     broken.resize(14, ' ');
     std::string first = o.anyBroken ? fixedDecimals(o.firstBreakSeconds, 2) + " s" : "-";
     first.resize(14, ' ');
-    std::string peak = fixedDecimals(o.peakJointForce, 0);
+    // This model's forces in kN, the classic model's in the engine's own units.
+    std::string peak = ground ? fixedDecimals(labForceShown(o.peakJointForce, true), 1) + " kN"
+                              : fixedDecimals(o.peakJointForce, 0);
     peak.resize(14, ' ');
     std::string drop = fixedDecimals(metresFromUnits(o.largestDrop), 2) + " m";
     drop.resize(14, ' ');

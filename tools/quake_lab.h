@@ -22,6 +22,7 @@ struct LabSettings {
     // Above 0, in the ground-motion model: the motion (synthetic or recorded) scaled as a
     // whole so that its peak ground acceleration is this many g (a sweep's level).
     double targetPgaG = 0.0;
+    bool sleeping = true;  // false: no member may fall asleep, so a slow creep shows
 };
 
 // The lab's settings for a design: its own magnitude, epicenter distance and duration.
@@ -55,8 +56,12 @@ int standingCount(const std::vector<LabOutcome>& outcomes);
 // The lab's printout: a heading, a row per seed, and how many stood.
 std::string labReport(const Design& design, const LabSettings& settings, const std::vector<LabOutcome>& outcomes);
 // The printout's table: a header line, a line per run, and how many stood.
-std::string labRowsText(const std::vector<LabOutcome>& outcomes);
+std::string labRowsText(const std::vector<LabOutcome>& outcomes, bool ground);
 // One run's line of that table.
-std::string labRow(const LabOutcome& outcome);
+std::string labRow(const LabOutcome& outcome, bool ground);
+
+// A joint force as the lab shows it: kN in the ground-motion model, the engine's own units
+// in the classic one.
+double labForceShown(float force, bool ground);
 // The value with this many decimals, as the lab prints numbers ("0.25").
 std::string fixedDecimals(double value, int decimals);

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "physics/build_limits.h"
+#include "physics/units.h"
 #include "ui/control_panel.h"
 
 namespace {
@@ -15,6 +16,15 @@ namespace {
 // A larger factor gives no real quake: records are read up to 10 g.
 constexpr float MAX_RECORD_SCALE = 100.0f;
 constexpr std::size_t RECORD_ROWS_SHOWN = 6;
+// Far beyond any floor: a hundred tonnes on each metre of beam.
+constexpr float MAX_FLOOR_LOAD = 100000.0f;
+
+std::string floorLoadProblem(float load) {
+    if (!std::isfinite(load)) return finiteValue(load);
+    if (load < 0.0f || load > MAX_FLOOR_LOAD)
+        return "the floor load " + shownNumber(load) + " kg/m must be from 0 to " + shownNumber(MAX_FLOOR_LOAD);
+    return "";
+}
 
 std::string recordScaleProblem(float scale) {
     if (!std::isfinite(scale)) return finiteValue(scale);
@@ -117,9 +127,14 @@ void drawQuakeModel(QuakeState& quake, const RecordListModel& records, const Rec
 void drawModelJointSettings(QuakeState& quake, PanelState& panel) {
     ImGui::Spacing();
     wrappedText(TEXT_ORANGE, "The ground-motion model breaks joints by these:");
-    numberField(panel, "Model accumulative (N):", "##modelAccumulative", quake.ground.accumulativeLimit, 100.0f,
-                100.0f, "%.1f");
-    numberField(panel, "Model threshold (N):", "##modelThreshold", quake.ground.threshold, 100.0f, 100.0f, "%.1f");
+    numberField(panel, "Model accumulative (kN s):", "##modelAccumulative", quake.ground.accumulativeLimit, 1.0f,
+                10.0f, "%.2f");
+    numberField(panel, "Model threshold (kN):", "##modelThreshold", quake.ground.threshold, 1.0f, 10.0f, "%.2f");
+    // The world's gravity, base pins and floor mass are set when F builds the structure.
+    ImGui::TextDisabled("True scale: 1 g = %.2f m/s^2, pinned bases;", STANDARD_GRAVITY);
+    ImGui::TextDisabled("floors load horizontal members (from the next F)");
+    numberField(panel, "Floor load (kg/m):", "##floorLoad", quake.ground.floorLoad, 50.0f, 100.0f, "%.0f",
+                floorLoadProblem);
 }
 
 void drawMotionPeak(const QuakeState& quake) {

@@ -32,7 +32,8 @@ struct RecordActions {
 void drawQuakeModel(QuakeState& quake, const RecordListModel& records, const RecordActions& actions,
                     PanelState& panel);
 // At the end of "Joint Settings" while the ground-motion model is chosen: its threshold
-// and limit, which the joint check uses instead of the fields above.
+// and limit (kN s, kN), which the joint check uses instead of the fields above, and the
+// floor load its structures are built with.
 void drawModelJointSettings(QuakeState& quake, PanelState& panel);
 // After the time remaining of a running quake in the ground-motion model: its peak acceleration.
 void drawMotionPeak(const QuakeState& quake);

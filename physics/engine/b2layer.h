@@ -50,6 +50,10 @@ void b2PrepareForThreads();
 // engine step, two velocity iterations per sub-step). Forces applied before the call act
 // over the whole step and are cleared after it.
 void b2World_Step(b2WorldId worldId, float timeStep, int subStepCount);
+// Gravity in world units per second squared, from the next step on; not a finite vector
+// leaves it as it was.
+void b2World_SetGravity(b2WorldId worldId, b2Vec2 gravity);
+b2Vec2 b2World_GetGravity(b2WorldId worldId);
 int b2World_GetBodyCount(b2WorldId worldId);
 // Bodies that are neither static nor asleep: a step with none of them changes nothing.
 int b2World_GetAwakeBodyCount(b2WorldId worldId);

@@ -77,6 +77,15 @@ void b2World_Step(b2WorldId worldId, float timeStep, int subStepCount) {
     info->inverseStep = 1.0f / timeStep;
 }
 
+void b2World_SetGravity(b2WorldId worldId, b2Vec2 gravity) {
+    WorldInfo* info = resolve(worldId);
+    if (info != nullptr && finite(gravity)) info->gravity = gravity;
+}
+b2Vec2 b2World_GetGravity(b2WorldId worldId) {
+    WorldInfo* info = resolve(worldId);
+    return info != nullptr ? info->gravity : b2Vec2{0.0f, 0.0f};
+}
+
 int b2World_GetBodyCount(b2WorldId worldId) {
     WorldInfo* info = resolve(worldId);
     return info != nullptr ? info->world->GetBodyCount() : 0;

@@ -17,8 +17,8 @@ SELECTED_ENTRY = (51, 89, 138)  # a selected entry of a list box
 MODEL_ROW, SOURCE_ROW, FIRST_RECORD_ROW = 240, 280, 319
 GROUND_MOTION_X, RECORDED_X, RECORD_X = 140, 150, 60
 # One slow swing that starts and ends at rest: a = A (cos wt - cos 2wt) over one period T
-# moves the ground 2 A / w^2 to one side and back (about 4 world units, 16 pixels at zoom 4;
-# a g of this world is 9.80665 world units per second squared).
+# moves the ground 2 A / w^2 to one side and back (about 4 m, 40 world units, 160 pixels at
+# zoom 4; the model's g is 98.0665 world units per second squared).
 RECORD = "swing.csv"
 DT, PERIOD, A_G = 0.01, 4.0, 0.5
 

@@ -337,7 +337,7 @@ TEST_F(ControlPanel, GroundMotionModelShowsItsSourceJointRuleGraphsAndRefusesABa
     openHeaders({"Quake Status", "Fun With Graphs", "Quake Settings", "Joint Settings"});
     std::string text = frameText();
     EXPECT_NE(text.find("Quake model:"), std::string::npos);
-    for (const char* absent : {"Ground motion from:", "Model threshold (N):"})
+    for (const char* absent : {"Ground motion from:", "Model threshold (kN):"})
         EXPECT_EQ(text.find(absent), std::string::npos) << absent;
 
     press(idOf([] { return ImGui::GetID("Ground motion"); }));
@@ -346,6 +346,9 @@ TEST_F(ControlPanel, GroundMotionModelShowsItsSourceJointRuleGraphsAndRefusesABa
     pressKey(ImGuiKey_Enter);
     EXPECT_FLOAT_EQ(app.quake.ground.threshold, 2500.0f);
     EXPECT_FLOAT_EQ(app.sim.threshold, 1500.0f);
+    typeInto(fieldId("##floorLoad"), "-5");
+    pressKey(ImGuiKey_Enter);
+    EXPECT_NE(frameText().find("Refused: the floor load -5 kg/m must be from 0 to 100000; kept 300"), std::string::npos);
     app.quake.epicenter = {0.0f, -150.0f};
     app.quake.active = true;
     app.quake.groundRun.motion.peakG = 0.25;

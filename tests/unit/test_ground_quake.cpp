@@ -3,7 +3,9 @@
 // and G or a missing record leave the ground static where it started.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "app/editor.h"
@@ -12,6 +14,7 @@
 #include "app/sim_run.h"
 #include "frame_input.h"
 #include "physics/engine/b2layer.h"
+#include "physics/units.h"
 #include "physics/world.h"
 #include "quake/ground_quake.h"
 
@@ -29,8 +32,8 @@ GroundMotion handMade(double seconds, Displacement x, Velocity v, Acceleration a
         const double t = i * m.dt;
         m.displacement.push_back(x(t));
         m.velocity.push_back(v(t));
-        m.accelerationG.push_back(a(t) / G_WORLD);
-        m.peakG = std::max(m.peakG, std::fabs(a(t) / G_WORLD));
+        m.accelerationG.push_back(gFromUnitsPerSecond2(a(t)));
+        m.peakG = std::max(m.peakG, std::fabs(gFromUnitsPerSecond2(a(t))));
         m.peakDisplacement = std::max(m.peakDisplacement, std::fabs(x(t)));
     }
     return m;
@@ -100,13 +103,13 @@ TEST(GroundQuake, GroundFollowsTheMotionAtEveryStepAndEndsAtRestWhereItStarted) 
 }
 
 // Forces come back in world units: mass (as the engine holds it) times world units per
-// second squared. The ground's acceleration a g is a * G_WORLD of them.
+// second squared. The ground's acceleration a g is unitsPerSecond2FromG(a) of them.
 TEST(GroundQuake, RigidFrameBaseCarriesTotalMassTimesGroundAcceleration) {
     // Two posts, a beam and a brace, pinned at three ground points.
     World w({line(100, -20, 100, -50), line(130, -20, 130, -50), line(100, -50, 130, -50), line(100, -20, 130, -50)});
     for (int f = 0; f < 120; ++f) w.frame();
     const double aG = 0.1;
-    const double a = aG * G_WORLD;
+    const double a = unitsPerSecond2FromG(aG);
     runGroundMotion(w.quake, handMade(
                                  3.0, [&](double t) { return 0.5 * a * t * t; }, [&](double t) { return a * t; },
                                  [&](double) { return a; }));
@@ -155,5 +158,78 @@ TEST(GroundQuake, GLeavesAStaticGroundAtItsStartAndNoRecordNoQuake) {
     runSimulation(app, withKeys(frame(STEP), {KEY_ENTER}), lowest);
     EXPECT_EQ(app.notice.rfind("Quake not started: no record", 0), 0u) << app.notice;
     EXPECT_FALSE(app.quake.active);
+    destroySimulation(app.sim);
+}
+
+namespace {
+
+// The motion's mean acceleration (g) over [from, to], by Simpson's rule over its samples
+// as the motion interpolates them.
+double meanAccelerationG(const GroundMotion& m, double from, double to) {
+    const int parts = 64;
+    const double h = (to - from) / parts;
+    double sum = 0.0;
+    for (int i = 0; i <= parts; ++i) {
+        const double weight = (i == 0 || i == parts) ? 1.0 : (i % 2 == 1 ? 4.0 : 2.0);
+        sum += weight * sampleGroundMotion(m, from + i * h).accelerationG;
+    }
+    return sum * h / 3.0 / (to - from);
+}
+
+}  // namespace
+
+// The ground rests 25 m from the origin, where a float position is good to a few
+// micrometres: a velocity taken from it would put steps of a hundredth of a g into the
+// shaking. Every step's velocity change must be the motion's own over that step.
+TEST(GroundQuake, RealisedGroundAccelerationIsThePrescribedOneForWeakAndStrongShaking) {
+    SyntheticQuake synthetic;
+    synthetic.durationSeconds = 6.0;
+    synthetic.seed = 7;
+    const GroundMotion shape = synthesizeGroundMotion(synthetic);
+    for (const double peakG : {0.008, 1.5}) {
+        World w({line(480, -20, 480, -50)});
+        const Accelerogram record{shape.dt, shape.accelerationG};
+        const GroundMotion motion = groundMotionFromRecord(record, peakG / shape.peakG);
+        const double tolerance = std::max(0.005 * motion.peakG, 0.0005);
+        runGroundMotion(w.quake, motion);
+        double before = 0.0;  // the ground's velocity through the previous step
+        double worst = 0.0;
+        for (long k = 0; w.quake.groundRun.moving; ++k) {
+            ASSERT_TRUE(w.frame());
+            if (!w.quake.groundRun.moving) break;
+            const double v = b2Body_GetLinearVelocity(w.sim.ground.body).x;
+            const double realisedG = gFromUnitsPerSecond2((v - before) / STEP_SECONDS);
+            const double prescribedG = meanAccelerationG(motion, (k - 0.5) * STEP_SECONDS, (k + 0.5) * STEP_SECONDS);
+            if (k > 0) worst = std::max(worst, std::fabs(realisedG - prescribedG));
+            before = v;
+        }
+        EXPECT_LT(worst, tolerance) << "peak " << peakG << " g";
+    }
+}
+
+// The classic world keeps its specified gravity; the ground-motion model's world has
+// standard gravity at its scale. The world follows the model when F builds, and a quake
+// of the other model waits for a new build.
+TEST(GroundQuake, GravityFollowsTheModelChosenWhenBuilt) {
+    AppState app;
+    app.editor = makeEditorState();
+    initSimulation(app.sim);
+    app.quake.groundBody = app.sim.ground.body;
+    app.editor.lines = {line(100, -20, 100, -50), line(130, -20, 130, -50), line(100, -50, 130, -50),
+                        line(100, -20, 130, -50)};
+    const auto gravity = [&] { return b2World_GetGravity(app.sim.worldId).y; };
+    for (const QuakeModel model : {QuakeModel::Classic, QuakeModel::GroundMotion, QuakeModel::Classic}) {
+        app.quake.ground.model = model;
+        startSimulation(app);
+        EXPECT_FLOAT_EQ(gravity(), model == QuakeModel::Classic ? 9.80665f : 98.0665f);
+        updateCameraAndModes(app, withKeys(frame(STEP), {KEY_G}));
+    }
+
+    startSimulation(app);  // classic
+    app.quake.ground.model = QuakeModel::GroundMotion;
+    runSimulation(app, withKeys(frame(STEP), {KEY_ENTER}), lowest);
+    EXPECT_FALSE(app.quake.active);
+    EXPECT_NE(app.notice.find("built for the classic model"), std::string::npos) << app.notice;
+    EXPECT_FLOAT_EQ(gravity(), 9.80665f);
     destroySimulation(app.sim);
 }

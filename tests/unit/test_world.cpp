@@ -312,3 +312,37 @@ TEST_F(WorldTest, DesignCostIsWhatTheBuiltMembersWeigh) {
         clearStructure(sim);
     }
 }
+
+// A floor load adds its mass per metre to horizontal members only; members carry their
+// own 40 kg per metre at density 4 in any setup.
+TEST_F(WorldTest, FloorLoadWeighsOnHorizontalMembersOnly) {
+    WorldSetup setup;
+    setup.floorLoadKgPerMetre = 300.0f;
+    setWorldSetup(sim, setup);
+    buildStructure(sim, {Line{{100, -20}, {100, -50}}, Line{{100, -50}, {140, -50}}, Line{{100, -20}, {140, -50}}});
+    EXPECT_NEAR(b2Body_GetMass(sim.beams[0].body), 120.0f, 0.01f);
+    EXPECT_NEAR(b2Body_GetMass(sim.beams[1].body), 4.0f * (40.0f + 300.0f), 0.1f);
+    EXPECT_NEAR(b2Body_GetMass(sim.beams[2].body), 200.0f, 0.01f);
+}
+
+// A leaning post pinned at its foot: the classic base joint's motor friction holds it,
+// a true pin lets it fall.
+TEST_F(WorldTest, ClassicBaseJointHoldsALeaningPostATruePinLetsItFall) {
+    for (const float torque : {GROUND_MOTOR_TORQUE, 0.0f}) {
+        renewWorld(sim);
+        WorldSetup setup;
+        setup.baseMotorTorque = torque;
+        setWorldSetup(sim, setup);
+        buildStructure(sim, {Line{{100.0f, -20.0f}, {115.0f, -46.0f}}});
+        for (int f = 0; f < 360; ++f) {
+            float accumulator = 1.0f;
+            stepWorld(sim, accumulator);
+        }
+        const float topY = b2Body_GetWorldPoint(sim.beams[0].body, b2Vec2{0.0f, sim.beams[0].halfLength}).y;
+        if (torque > 0.0f) {
+            EXPECT_NEAR(topY, -46.0f, 1.0f);
+        } else {
+            EXPECT_GT(topY, -41.0f) << "the post should be toppling";
+        }
+    }
+}
