@@ -2,13 +2,11 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <string>
 
-#include "persistence/design_file.h"
+#include "persistence/design_check.h"
 #include "physics/build_limits.h"
 #include "tools/quake_lab.h"
 
@@ -104,23 +102,28 @@ std::string parse(int argc, char** argv, Arguments& args) {
 
 // The design in the file at path, or the reason it cannot be run.
 std::string readDesign(const std::string& path, Design& design) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return "cannot open " + path;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (!in && !in.eof()) return "cannot read " + path;
-    const std::string data = bytes.str();
-    if (data.size() > MAX_DESIGN_FILE_BYTES) return path + " is too large for a design file";
-    std::string reason;
-    if (!decodeDesign(data, design, reason)) return path + " is not a design file: " + reason;
-    const std::string problem = structureProblem(design.lines, design.density, -20.0f);
+    std::string problem = readUsableDesignAt(path, design);
+    if (!problem.empty()) return path + ": " + problem;
+    problem = structureProblem(design.lines, design.density, -20.0f);
     if (!problem.empty()) return path + " cannot be built: " + problem;
     return "";
+}
+
+bool helpAsked(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") return true;
+    }
+    return false;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (helpAsked(argc, argv)) {
+        std::cout << USAGE;
+        return 0;
+    }
     Arguments args;
     const std::string problem = parse(argc, argv, args);
     if (!problem.empty()) return refuse(problem);
