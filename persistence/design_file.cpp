@@ -98,11 +98,15 @@ std::string folderProblem(const fs::path& saveFolder, const fs::path& target) {
     return "";
 }
 
-// Writes all bytes to a new file at path; "" on success, else the reason (the file is
-// then removed again).
+// Writes all bytes to a file it creates at path; "" on success, else the reason (the file
+// is then removed again). Whatever already has that name (a file, a link, a FIFO, a
+// folder) is never opened, so it can neither be written through nor block the save.
 std::string writeNewFile(const fs::path& path, const std::string& bytes) {
     errno = 0;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EEXIST) {
+        return "a temporary file cannot be created beside it: " + path.filename().string() + " is in the way";
+    }
     if (fd < 0) return describeErrno("a temporary file cannot be created beside it");
     std::string problem;
     std::size_t done = 0;
