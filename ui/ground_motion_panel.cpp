@@ -118,8 +118,9 @@ void drawModelJointSettings(QuakeState& quake, PanelState& panel) {
     ImGui::Spacing();
     wrappedText(TEXT_ORANGE, "The ground-motion model breaks joints by these:");
     numberField(panel, "Model accumulative (N):", "##modelAccumulative", quake.ground.accumulativeLimit, 100.0f,
-                100.0f, "%.1f");
-    numberField(panel, "Model threshold (N):", "##modelThreshold", quake.ground.threshold, 100.0f, 100.0f, "%.1f");
+                100.0f, "%.1f", limitProblem);
+    numberField(panel, "Model threshold (N):", "##modelThreshold", quake.ground.threshold, 100.0f, 100.0f, "%.1f",
+                thresholdProblem);
 }
 
 void drawMotionPeak(const QuakeState& quake) {
