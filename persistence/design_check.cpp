@@ -1,5 +1,6 @@
 #include "persistence/design_check.h"
 
+#include <optional>
 #include <utility>
 
 #include "persistence/whole_file.h"
@@ -22,6 +23,11 @@ std::string designProblem(const Design& design) {
 }
 
 FileResult readUsableDesign(const std::string& name, Design& out, const std::string& baseDir) {
+    // A design too large to use is refused by its count alone, before its lines are read.
+    const std::optional<std::uint64_t> lines = storedLineCount(name, baseDir);
+    if (lines && *lines > MAX_MEMBERS) {
+        return {false, "Could not load " + shownDesignPath(name) + ": " + lineCountProblem(*lines)};
+    }
     Design design;
     FileResult result = readDesignFile(name, design, baseDir);
     if (!result.ok) return result;

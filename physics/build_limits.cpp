@@ -51,7 +51,7 @@ std::string atLeastZeroProblem(const char* what, float value) {
 std::string thresholdProblem(float threshold) { return atLeastZeroProblem("threshold", threshold); }
 std::string limitProblem(float limit) { return atLeastZeroProblem("accumulative limit", limit); }
 
-std::string lineCountProblem(std::size_t lines) {
+std::string lineCountProblem(std::uint64_t lines) {
     if (lines <= MAX_MEMBERS) return "";
     return "the design has " + std::to_string(lines) + " lines; at most " + std::to_string(MAX_MEMBERS) +
            " can be built and simulated";

@@ -31,7 +31,7 @@ std::string limitProblem(float limit);
 
 // Why a design of this many lines cannot be taken in ("" when it can): more lines than
 // F builds members would only slow every frame down, drawn and never simulated.
-std::string lineCountProblem(std::size_t lines);
+std::string lineCountProblem(std::uint64_t lines);
 
 // Whether a line makes a member whose mass and inertia lie within those of the grid's
 // members at the density bounds: finite points, not too short, not too long.
