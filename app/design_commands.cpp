@@ -7,17 +7,22 @@
 #include "persistence/design_check.h"
 #include "quake/ground_quake.h"
 
+Design liveSettings(const Simulation& sim, const QuakeState& quake) {
+    Design settings;
+    settings.density = sim.density;
+    settings.accumulativeLimit = sim.accumulativeLimit;
+    settings.threshold = sim.threshold;
+    settings.duration = userQuakeDuration(quake);
+    settings.magnitude = quake.magnitude;
+    settings.epicenter = quake.epicenter;
+    return settings;
+}
+
 Design makeDesign(const EditorState& editor, const Simulation& sim, const QuakeState& quake,
                   const std::string& name) {
-    Design design;
+    Design design = liveSettings(sim, quake);
     design.lines = editor.lines;
     design.name = name;
-    design.density = sim.density;
-    design.accumulativeLimit = sim.accumulativeLimit;
-    design.threshold = sim.threshold;
-    design.duration = userQuakeDuration(quake);
-    design.magnitude = quake.magnitude;
-    design.epicenter = quake.epicenter;
     return design;
 }
 

@@ -7,9 +7,13 @@
 
 #include "app/app_state.h"
 #include "app/editor.h"
+#include "persistence/design_check.h"
 #include "persistence/design_file.h"
 #include "physics/structure.h"
 #include "quake/quake.h"
+
+// The settings of the live design, as a design made now would carry them, without its lines.
+Design liveSettings(const Simulation& sim, const QuakeState& quake);
 
 Design makeDesign(const EditorState& editor, const Simulation& sim, const QuakeState& quake,
                   const std::string& name);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/design_commands.h"
 #include "physics/build_limits.h"
 #include "physics/world.h"
 #include "quake/ground_quake.h"
@@ -55,9 +56,10 @@ void updateTypingMode(AppState& app, const InputSnapshot& in) {
 }
 
 void startSimulation(AppState& app) {
-    // The last guard before the engine: a density it cannot take, or a structure too
+    // The last guard before the engine: a setting it cannot take, or a structure too
     // large to step, is refused here and nothing is built.
-    const std::string problem = structureProblem(app.editor.lines, app.sim.density, app.sim.groundTop);
+    std::string problem = settingsProblem(liveSettings(app.sim, app.quake));
+    if (problem.empty()) problem = structureProblem(app.editor.lines, app.sim.density, app.sim.groundTop);
     if (!problem.empty()) {
         app.notice = "Not started: " + problem;
         return;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/design_commands.h"
 #include "app/modes.h"
 #include "physics/time_step.h"
 #include "physics/world.h"
@@ -13,11 +14,14 @@ void replayQuake(AppState& app, const QuakeSeed& seed) {
     // Whatever the gate held before, the first frame steps, as after time in the editor.
     app.stepAccumulator = static_cast<float>(STEP_SECONDS);
     startSimulation(app);
+    if (app.simulating == 0) return;  // refused; F said why
     startQuakeWithSeed(app.quake, seed);
     noteQuakeStart(app.report);
 }
 
 std::string replayTyped(AppState& app, const std::string& typed) {
+    const std::string problem = settingsProblem(liveSettings(app.sim, app.quake));
+    if (!problem.empty()) return "Not replayed: " + problem + ".";
     if (typed.find_first_not_of(" \t") == std::string::npos) {
         if (!app.quake.hasSeed) return "No quake to replay yet: press Enter for one, or type a seed.";
         replayQuake(app, app.quake.seed);
@@ -26,5 +30,6 @@ std::string replayTyped(AppState& app, const std::string& typed) {
         if (!seed) return "Not a seed: type a whole number from 0 to " + std::to_string(MAX_SEED_NUMBER) + ".";
         replayQuake(app, *seed);
     }
+    if (app.simulating == 0) return app.notice;  // F refused the structure
     return "Replaying seed " + std::to_string(seedNumber(app.quake.seed)) + ".";
 }

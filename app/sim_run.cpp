@@ -1,5 +1,6 @@
 #include "app/sim_run.h"
 
+#include "app/design_commands.h"
 #include "app/modes.h"
 #include "app/sim_frame.h"
 #include "physics/time_step.h"
@@ -21,7 +22,7 @@ void runSimulation(AppState& app, const InputSnapshot& in, const RandomInt& rand
     events.figurePoint = screenToWorld(app.camera, in.mouse);
 
     if (events.startQuake) {
-        std::string problem = magnitudeProblem(app.quake.magnitude);
+        std::string problem = settingsProblem(liveSettings(app.sim, app.quake));
         if (problem.empty()) problem = groundQuakeProblem(app.quake);
         if (problem.empty()) problem = worldProblem(app.quake, app.sim.setup);
         if (!problem.empty()) {

@@ -58,8 +58,9 @@ std::string readCounts(std::string_view raw, double& npts, double& dt) {
     if (npts > static_cast<double>(MAX_RECORD_POINTS)) {
         return "NPTS " + quoted(nptsText) + " is over the 1000000 points a record may hold";
     }
-    if (!(dt > 0.0) || !std::isfinite(dt)) return "DT " + quoted(dtText) + " is not a positive time step";
-    return "";
+    std::string problem = stepProblem(dt);
+    if (problem.empty()) problem = lengthProblem(npts, dt);
+    return problem;
 }
 
 // Why the third header line shows this is not an acceleration in g ("" when it may be).
@@ -78,11 +79,13 @@ std::string kindProblem(std::string_view raw) {
 
 }  // namespace
 
-AccelerogramRead readAt2Text(const std::string& text) {
+AccelerogramRead readAt2Text(const std::string& text, bool complete) {
     LineReader lines(text);
     std::string_view header[4];
     for (std::string_view& line : header) {
-        if (!lines.next(line)) return refusedRead("the file ends within its four header lines");
+        if (lines.next(line)) continue;
+        if (!complete) return {true, {}, ""};
+        return refusedRead("the file ends within its four header lines");
     }
     std::string problem = kindProblem(header[2]);
     if (!problem.empty()) return refusedRead(atLine(3, problem));
@@ -95,7 +98,10 @@ AccelerogramRead readAt2Text(const std::string& text) {
     record.dt = dt;
     record.accelerationG.reserve(expected);
     std::string_view line;
+    std::size_t blankRun = 0;
     while (lines.next(line)) {
+        problem = blankRunProblem(trimmed(line).empty(), blankRun);
+        if (!problem.empty()) return refusedRead(atLine(lines.number(), problem));
         std::string_view token;
         while (nextToken(line, " \t", token)) {
             double g = 0.0;
@@ -108,7 +114,7 @@ AccelerogramRead readAt2Text(const std::string& text) {
             record.accelerationG.push_back(g);
         }
     }
-    if (record.accelerationG.size() != expected) {
+    if (complete && record.accelerationG.size() != expected) {
         return refusedRead("the file holds " + std::to_string(record.accelerationG.size()) + " values but NPTS = " +
                            std::to_string(expected));
     }

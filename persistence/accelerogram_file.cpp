@@ -15,6 +15,10 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::uintmax_t MAX_RECORD_FILE_BYTES = 64ull * 1024 * 1024;
+// The first part of a file, checked before the rest is read: a file that goes wrong in
+// its first lines (a header that is no header, a run of blank lines) is refused without
+// reading the rest.
+constexpr std::size_t HEAD_BYTES = 64 * 1024;
 
 enum class RecordFormat { None, At2, Csv };
 
@@ -37,14 +41,30 @@ std::string nameProblem(const std::string& name) {
     return "";
 }
 
-// The record in the file at path, or the reason it cannot be used ("" when read).
+AccelerogramRead readText(RecordFormat format, const std::string& text, bool complete) {
+    return format == RecordFormat::At2 ? readAt2Text(text, complete) : readAccelerogramCsvText(text, complete);
+}
+
+// The record in the file at path, or the reason it cannot be used ("" when read). Its first
+// lines are checked before the rest is read.
 std::string readRecordAt(const fs::path& path, const fs::path& folder, AccelerogramRead& read) {
     try {
+        const RecordFormat format = formatOf(path.filename().string());
         std::string bytes;
-        std::string problem = readWholeFile(path, folder, MAX_RECORD_FILE_BYTES, "a record file", bytes);
+        std::string problem = readWholeFile(path, folder, MAX_RECORD_FILE_BYTES, "a record file", bytes, HEAD_BYTES);
+        if (problem.empty() && bytes.size() == HEAD_BYTES) {
+            // The head's lines up to its last line break; the line after it may be cut short.
+            const std::size_t lastBreak = bytes.rfind('\n');
+            if (lastBreak == std::string::npos) {
+                problem = "line 1 is over " + std::to_string(HEAD_BYTES) + " bytes long; a record's lines are short";
+            } else {
+                bytes.resize(lastBreak + 1);
+                problem = readText(format, bytes, false).message;
+            }
+            if (problem.empty()) problem = readWholeFile(path, folder, MAX_RECORD_FILE_BYTES, "a record file", bytes);
+        }
         if (!problem.empty()) return problem;
-        const std::string name = path.filename().string();
-        read = formatOf(name) == RecordFormat::At2 ? readAt2Text(bytes) : readAccelerogramCsvText(bytes);
+        read = readText(format, bytes, true);
         return read.message;
     } catch (const std::bad_alloc&) {
         return "not enough memory";

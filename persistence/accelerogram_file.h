@@ -12,9 +12,12 @@ struct AccelerogramRead {
     std::string message;  // why the file was refused ("" when ok)
 };
 
-// The text of a file, by format. Each refuses a malformed text with a message.
-AccelerogramRead readAt2Text(const std::string& text);
-AccelerogramRead readAccelerogramCsvText(const std::string& text);
+// The text of a file, by format. Each refuses a malformed text with a message. With
+// complete false the text is only the first lines of a file: what they hold is checked,
+// but not what only the whole file can tell (its count of points), and a text without
+// a fault there reads as ok, with whatever points it held.
+AccelerogramRead readAt2Text(const std::string& text, bool complete = true);
+AccelerogramRead readAccelerogramCsvText(const std::string& text, bool complete = true);
 // A file in baseDir/records by its name, the format chosen by its extension (.AT2 or .csv,
 // any case).
 AccelerogramRead readRecordFile(const std::string& baseDir, const std::string& name);

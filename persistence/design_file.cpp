@@ -189,6 +189,21 @@ FileResult saveToFile(const Design& design, const std::string& baseDir) {
     return {true, "File saved to " + shown};
 }
 
+std::optional<std::uint64_t> storedLineCount(const std::string& name, const std::string& baseDir) {
+    if (!designNameProblem(name).empty()) return std::nullopt;
+    const fs::path path = filePath(baseDir, name);
+    std::string head;
+    if (!readWholeFile(path, fs::path(baseDir) / "save", MAX_DESIGN_FILE_BYTES, "a design file", head, 8).empty() ||
+        head.size() < 8) {
+        return std::nullopt;
+    }
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(path, ec);
+    const std::uint64_t count = readU64(head, 0);
+    if (ec || size < EMPTY_DESIGN_BYTES || count > (size - EMPTY_DESIGN_BYTES) / LINE_BYTES) return std::nullopt;
+    return count;
+}
+
 FileResult readDesignFile(const std::string& name, Design& out, const std::string& baseDir) {
     const std::string shown = shownDesignPath(name);
     std::string problem = designNameProblem(name);

@@ -3,6 +3,7 @@
 // u64 N, N lines of four f32, u64 L, L name bytes, seven f32 (density, limit,
 // threshold, duration, magnitude, epicenter x, epicenter y).
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "physics/structure.h"
@@ -28,6 +29,11 @@ std::string shownDesignPath(const std::string& name);
 // The name of the file a save writes before renaming it into place, in the target's
 // folder: short, so any name the file system takes can be saved.
 std::string saveTemporaryName();
+
+// The count of lines save/<name>.velmar holds, from its first eight bytes and its size
+// alone, so that a design too large to use is refused without reading it; nothing when
+// the file cannot be read or is too short to hold the lines it claims.
+std::optional<std::uint64_t> storedLineCount(const std::string& name, const std::string& baseDir = ".");
 
 // The largest file the reader accepts (about four million lines).
 inline constexpr std::uint64_t MAX_DESIGN_FILE_BYTES = 64ull * 1024 * 1024;

@@ -17,7 +17,12 @@ void removeQuietly(const fs::path& path) {
 
 std::string writeNewFile(const fs::path& path, const std::string& bytes) {
     errno = 0;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    // Whatever already has that name (a file, a link, a FIFO, a folder) is never opened, so
+    // it can neither be written through nor block the save.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EEXIST) {
+        return "a temporary file cannot be created beside it: " + path.filename().string() + " is in the way";
+    }
     if (fd < 0) return describeErrno("a temporary file cannot be created beside it");
     std::string problem;
     std::size_t done = 0;

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-// Writes all bytes to a new file at path (a link there is not followed); "" on success,
+// Writes all bytes to a file it creates at path, never opening anything already there; "" on success,
 // else the reason, the file then removed again.
 std::string writeNewFile(const std::filesystem::path& path, const std::string& bytes);
 // Removes the file at path if it is there, saying nothing either way.

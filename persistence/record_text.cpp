@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <cstdio>
 #include <system_error>
 
 LineReader::LineReader(std::string_view text) : rest_(text) {
@@ -86,6 +87,38 @@ std::string accelerationProblem(double g, std::string_view token) {
                " g a record may reach";
     }
     return "";
+}
+
+namespace {
+
+std::string shortNumber(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+}  // namespace
+
+std::string stepProblem(double dt) {
+    if (std::isnormal(dt) && dt > 0.0) return "";
+    return "the time step " + shortNumber(dt) + " s is not a positive number of seconds (zero, subnormal, infinite and " +
+           "not-a-number steps are refused)";
+}
+
+std::string lengthProblem(double points, double dt) {
+    if (!(points >= 2.0)) return "a record needs at least two points, to give its time step";
+    const double seconds = (points - 1.0) * dt;
+    if (!(seconds <= MAX_RECORD_SECONDS)) {
+        return "the record would last " + shortNumber(seconds) + " s; a record lasts at most " +
+               shortNumber(MAX_RECORD_SECONDS) + " s";
+    }
+    return "";
+}
+
+std::string blankRunProblem(bool blank, std::size_t& run) {
+    run = blank ? run + 1 : 0;
+    if (run <= MAX_BLANK_LINES) return "";
+    return "more than " + std::to_string(MAX_BLANK_LINES) + " blank lines in a row";
 }
 
 AccelerogramRead refusedRead(const std::string& message) { return {false, {}, message}; }

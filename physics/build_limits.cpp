@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "physics/end_points.h"
 #include "physics/world.h"
@@ -36,6 +37,24 @@ std::string densityProblem(float density) {
     if (density >= MIN_DENSITY && density <= MAX_DENSITY) return "";
     return "the density " + shownNumber(density) + " is outside what members can be built with (" +
            shownNumber(MIN_DENSITY) + " to " + shownNumber(MAX_DENSITY) + " kg/m^2)";
+}
+
+namespace {
+
+std::string atLeastZeroProblem(const char* what, float value) {
+    if (value >= 0.0f && value <= std::numeric_limits<float>::max()) return "";
+    return "the " + std::string(what) + " " + shownNumber(value) + " is not a finite number of at least 0";
+}
+
+}  // namespace
+
+std::string thresholdProblem(float threshold) { return atLeastZeroProblem("threshold", threshold); }
+std::string limitProblem(float limit) { return atLeastZeroProblem("accumulative limit", limit); }
+
+std::string lineCountProblem(std::uint64_t lines) {
+    if (lines <= MAX_MEMBERS) return "";
+    return "the design has " + std::to_string(lines) + " lines; at most " + std::to_string(MAX_MEMBERS) +
+           " can be built and simulated";
 }
 
 bool memberFits(const Line& line, float density) {

@@ -23,6 +23,16 @@ inline constexpr std::uint64_t MAX_JOINTS = 100000;
 // Why members cannot be built with this density ("" when they can).
 std::string densityProblem(float density);
 
+// Why a joint threshold or accumulative limit cannot be used ("" when it can): each is a
+// number of at least 0. A threshold that is not a number never counts a load, so no joint
+// would ever break; a negative limit breaks every joint in the first frame.
+std::string thresholdProblem(float threshold);
+std::string limitProblem(float limit);
+
+// Why a design of this many lines cannot be taken in ("" when it can): more lines than
+// F builds members would only slow every frame down, drawn and never simulated.
+std::string lineCountProblem(std::uint64_t lines);
+
 // Whether a line makes a member whose mass and inertia lie within those of the grid's
 // members at the density bounds: finite points, not too short, not too long.
 bool memberFits(const Line& line, float density);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 #include "physics/build_limits.h"
 #include "physics/engine/b2layer.h"
@@ -79,6 +80,21 @@ QuakeSeed drawQuakeSeed(double timeSeconds, const RandomInt& randomInt) {
 std::string magnitudeProblem(float magnitude) {
     if (std::isfinite(magnitude) && magnitude >= 0.0f) return "";
     return "a magnitude of " + shownNumber(magnitude) + " cannot shake anything (it must be a number of at least 0)";
+}
+
+std::string durationProblem(float duration) {
+    if (duration >= 0.0f && duration <= MAX_QUAKE_SECONDS) return "";
+    return "the duration " + shownNumber(duration) + " s is outside 0 to " + shownNumber(MAX_QUAKE_SECONDS) + " s";
+}
+
+std::string epicenterProblem(Vector2 epicenter) {
+    for (const auto& [name, km] : {std::pair{"x", epicenter.x}, std::pair{"y", epicenter.y}}) {
+        if (!(std::fabs(km) <= MAX_EPICENTER_KM)) {
+            return std::string("the epicenter ") + name + " " + shownNumber(km) + " km is not a number from -" +
+                   shownNumber(MAX_EPICENTER_KM) + " to " + shownNumber(MAX_EPICENTER_KM) + " km";
+        }
+    }
+    return "";
 }
 
 void startGroundMotion(QuakeState& quake, double timeSeconds, const RandomInt& randomInt) {

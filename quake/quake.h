@@ -46,6 +46,20 @@ inline constexpr float QUAKE_FORCE_LIMIT = 1.0e12f;
 // a member.
 std::string magnitudeProblem(float magnitude);
 
+// The longest quake, and how far the epicenter may lie from the origin on either axis.
+// An hour is far beyond any real quake's shaking; at 1000 km even the strongest push the
+// engine takes fades below any effect (by e^-65.7), so a farther epicenter only hides a
+// typing slip.
+inline constexpr float MAX_QUAKE_SECONDS = 3600.0f;
+inline constexpr float MAX_EPICENTER_KM = 1000.0f;
+
+// Why a quake of this duration cannot run ("" when it can): not a number, or outside
+// 0 to MAX_QUAKE_SECONDS (one that does not end, or ends before it starts).
+std::string durationProblem(float duration);
+// Why this epicenter cannot be used ("" when it can), naming the coordinate: each must
+// be a number within MAX_EPICENTER_KM.
+std::string epicenterProblem(Vector2 epicenter);
+
 // What Enter draws: the clock's whole seconds (seconds since start) as the noise's seed,
 // then the two abscissas from the random source, x first.
 QuakeSeed drawQuakeSeed(double timeSeconds, const RandomInt& randomInt);

@@ -139,7 +139,7 @@ const char* const LAB_USAGE =
     "                   [--first-seed K] [--rest] [--no-sleep]\n"
     "                   [--threshold KN] [--limit KNS] [--floor-load KG]\n"
     "                   [--levels L1,L2,... [--levels-of pga|magnitude]] [--threads N]\n"
-    "                   [--csv | --json] [--output FILE]\n"
+    "                   [--csv | --json] [--output FILE] [--help]\n"
     "  Builds the design, lets it settle 1 s, starts a quake (none with --rest) and judges it\n"
     "  S seconds later (default: the quake's duration + 10 s), once per seed. The joint rule is\n"
     "  the design's own in the classic model and the ground-motion model's (or the given) one,\n"

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "persistence/accelerogram_file.h"
+#include "persistence/design_check.h"
 #include "persistence/design_file.h"
 #include "physics/build_limits.h"
 #include "tools/lab_args.h"
@@ -32,18 +33,19 @@ int fail(const std::string& message, int status = BAD_USE) {
 
 // The design in the file at path, or the reason it cannot be run.
 std::string readDesign(const std::string& path, Design& design) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return "cannot open " + path;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (!in && !in.eof()) return "cannot read " + path;
-    const std::string data = bytes.str();
-    if (data.size() > MAX_DESIGN_FILE_BYTES) return path + " is too large for a design file";
-    std::string reason;
-    if (!decodeDesign(data, design, reason)) return path + " is not a design file: " + reason;
-    const std::string problem = structureProblem(design.lines, design.density, -20.0f);
+    std::string problem = readUsableDesignAt(path, design);
+    if (!problem.empty()) return path + ": " + problem;
+    problem = structureProblem(design.lines, design.density, -20.0f);
     if (!problem.empty()) return path + " cannot be built: " + problem;
     return "";
+}
+
+bool helpAsked(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") return true;
+    }
+    return false;
 }
 
 // The settings every level starts from: the design's own quake, the arguments over it.
@@ -105,6 +107,10 @@ int run(const LabArguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (helpAsked(argc, argv)) {
+        std::cout << LAB_USAGE;
+        return 0;
+    }
     try {
         LabArguments args;
         const std::string problem = parseLabArguments(argc, argv, args);

@@ -1,9 +1,11 @@
 #include "ui/control_panel.h"
 
 #include <imgui.h>
+#include <imgui_internal.h>
 
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 #include <vector>
 
 #include "physics/build_limits.h"
@@ -96,19 +98,58 @@ void controlsList() {
     ImGui::Text("Frame Design: Home");
 }
 
+// Whether the text of a field (of its part `part`, for a field of several numbers) is
+// being typed into now.
+bool typingIn(const char* id, int part = -1) {
+    ImGui::PushID(id);
+    if (part >= 0) ImGui::PushID(part);
+    const ImGuiID text = ImGui::GetID("");
+    if (part >= 0) ImGui::PopID();
+    ImGui::PopID();
+    return ImGui::GetActiveID() == text;
+}
+
+// A value the field gave: taken when its check lets it, else the setting keeps its value
+// and the reason stands under the field until a value is taken.
+void takeValue(PanelState& panel, const char* id, float& value, float edited, const std::string& problem) {
+    if (problem.empty()) {
+        value = edited;
+        if (panel.refusedField == id) panel.refusedField.clear();
+        return;
+    }
+    panel.refusedField = id;
+    panel.refusal = "Refused: " + problem + "; kept " + shownNumber(value);
+}
+
+void refusalUnder(const PanelState& panel, const char* id) {
+    if (panel.refusedField == id) wrappedText(TEXT_ORANGE, panel.refusal);
+}
+
+// The epicenter's two numbers, each taken like a number field's; the epicenter lies at or
+// below the ground, so a y above 0 becomes 0.
+void epicenterField(PanelState& panel, Vector2& epicenter) {
+    constexpr const char* ID = "##Epicenter";
+    ImGui::Text("Epicenter (1 km):");
+    ImGui::SetNextItemWidth(FIELD_WIDTH);
+    float edited[2] = {epicenter.x, epicenter.y};
+    ImGui::InputFloat2(ID, edited, "%.3f");
+    float* const coordinates[2] = {&epicenter.x, &epicenter.y};
+    for (int i = 0; i < 2; ++i) {
+        if (std::memcmp(&edited[i], coordinates[i], sizeof(float)) == 0 || typingIn(ID, i)) continue;
+        Vector2 candidate = epicenter;
+        (i == 0 ? candidate.x : candidate.y) = edited[i];
+        takeValue(panel, ID, *coordinates[i], edited[i], epicenterProblem(candidate));
+    }
+    if (epicenter.y > 0.0f) epicenter.y = 0.0f;
+    refusalUnder(panel, ID);
+}
+
 void quakeSettings(QuakeState& quake, const RecordListModel& records, const PanelActions& actions,
                    PanelState& panel) {
     if (!ImGui::CollapsingHeader("Quake Settings")) return;
-    float epicenter[2] = {quake.epicenter.x, quake.epicenter.y};
-    numberField(panel, "Duration (seconds):", "##duration", quake.duration, 0.5f, 1.0f, "%.2f");
+    numberField(panel, "Duration (seconds):", "##duration", quake.duration, 0.5f, 1.0f, "%.2f", durationProblem);
     numberField(panel, "Richter:", "##magnitude", quake.magnitude, 100.0f, 100.0f, "%.2f", magnitudeProblem);
-    ImGui::Text("Epicenter (1 km):");
-    ImGui::SetNextItemWidth(FIELD_WIDTH);
-    ImGui::InputFloat2("##Epicenter", epicenter, "%.3f");
-    if (std::isfinite(epicenter[0])) quake.epicenter.x = epicenter[0];
-    if (std::isfinite(epicenter[1])) quake.epicenter.y = epicenter[1];
-    // The epicenter lies at or below the ground.
-    if (quake.epicenter.y > 0.0f) quake.epicenter.y = 0.0f;
+    epicenterField(panel, quake.epicenter);
     drawReplay(quake, actions.run, panel.run);
     drawQuakeModel(quake, records, actions.records, panel);
 }
@@ -120,8 +161,9 @@ void materials(Simulation& sim, PanelState& panel) {
 
 void jointSettings(Simulation& sim, QuakeState& quake, PanelState& panel) {
     if (!ImGui::CollapsingHeader("Joint Settings")) return;
-    numberField(panel, "Accumalitive (N):", "##accumalitive", sim.accumulativeLimit, 100.0f, 100.0f, "%.1f");
-    numberField(panel, "Threshold(N):", "##threshold", sim.threshold, 100.0f, 100.0f, "%.1f");
+    numberField(panel, "Accumalitive (N):", "##accumalitive", sim.accumulativeLimit, 100.0f, 100.0f, "%.1f",
+                limitProblem);
+    numberField(panel, "Threshold(N):", "##threshold", sim.threshold, 100.0f, 100.0f, "%.1f", thresholdProblem);
     if (quake.ground.model == QuakeModel::GroundMotion) drawModelJointSettings(quake, panel);
 }
 
@@ -173,17 +215,12 @@ void numberField(PanelState& panel, const char* labelLine, const char* id, float
     ImGui::Text("%s", labelLine);
     ImGui::SetNextItemWidth(FIELD_WIDTH);
     float edited = value;
-    if (ImGui::InputFloat(id, &edited, step, fastStep, format)) {
-        const std::string problem = check(edited);
-        if (problem.empty()) {
-            value = edited;
-            if (panel.refusedField == id) panel.refusedField.clear();
-        } else {
-            panel.refusedField = id;
-            panel.refusal = "Refused: " + problem + "; kept " + shownNumber(value);
-        }
-    }
-    if (panel.refusedField == id) wrappedText(TEXT_ORANGE, panel.refusal);
+    // Typing changes only the text in the field: the value is taken when Enter is pressed
+    // or the field is left, so the numbers typed on the way ("7e-4" of "7e-45") are never
+    // taken. The - and + buttons give theirs at once.
+    if (ImGui::InputFloat(id, &edited, step, fastStep, format) && !typingIn(id))
+        takeValue(panel, id, value, edited, check(edited));
+    refusalUnder(panel, id);
 }
 
 std::string typedName(const char* buffer, std::size_t capacity) {

@@ -69,8 +69,9 @@ void wrappedText(const ImVec4& colour, const std::string& text);
 using ValueCheck = std::string (*)(float);
 std::string finiteValue(float value);
 
-// A labelled number field. A typed value the check refuses is not taken: the setting
-// keeps its value and the reason is shown under the field until a value is taken.
+// A labelled number field. What is typed is taken when Enter is pressed or the field is
+// left; a value the check refuses is not taken: the setting keeps its value, the field
+// shows it again, and the reason is shown under the field until a value is taken.
 void numberField(PanelState& panel, const char* labelLine, const char* id, float& value, float step,
                  float fastStep, const char* format, ValueCheck check = finiteValue);
 

@@ -128,8 +128,9 @@ void drawModelJointSettings(QuakeState& quake, PanelState& panel) {
     ImGui::Spacing();
     wrappedText(TEXT_ORANGE, "The ground-motion model breaks joints by these:");
     numberField(panel, "Model accumulative (kN s):", "##modelAccumulative", quake.ground.accumulativeLimit, 1.0f,
-                10.0f, "%.2f");
-    numberField(panel, "Model threshold (kN):", "##modelThreshold", quake.ground.threshold, 1.0f, 10.0f, "%.2f");
+                10.0f, "%.2f", limitProblem);
+    numberField(panel, "Model threshold (kN):", "##modelThreshold", quake.ground.threshold, 1.0f, 10.0f, "%.2f",
+                thresholdProblem);
     // The world's gravity, base pins and floor mass are set when F builds the structure.
     ImGui::TextDisabled("True scale: 1 g = %.2f m/s^2, pinned bases;", STANDARD_GRAVITY);
     ImGui::TextDisabled("floors load horizontal members (from the next F)");

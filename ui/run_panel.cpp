@@ -3,6 +3,7 @@
 #include <imgui.h>
 
 #include <cstdio>
+#include <string>
 
 #include "ui/control_panel.h"
 
@@ -54,6 +55,20 @@ void failureReport(const FailureReport& report) {
     if (!report.quakeSummary.empty()) ImGui::TextWrapped("%s", report.quakeSummary.c_str());
 }
 
+// The seed box takes its text when Enter is pressed or the box is left, like the number
+// fields: text that is not a seed is replaced by the last one taken.
+void takeTypedSeed(RunPanelState& state) {
+    const std::string typed = typedName(state.seedBuffer, sizeof state.seedBuffer);
+    if (typed.find_first_not_of(" \t") == std::string::npos || parseSeed(typed)) {
+        state.keptSeed = typed;
+        state.seedRefusal.clear();
+        return;
+    }
+    state.seedRefusal = "Refused: \"" + typed + "\" is not a seed (a whole number from 0 to " + std::to_string(MAX_SEED_NUMBER) + "); kept " +
+                        (state.keptSeed.empty() ? "the blank box" : "\"" + state.keptSeed + "\"");
+    std::snprintf(state.seedBuffer, sizeof state.seedBuffer, "%s", state.keptSeed.c_str());
+}
+
 }  // namespace
 
 std::string speedReadout(bool simulating, const RunModel& model) {
@@ -89,6 +104,8 @@ void drawReplay(const QuakeState& quake, const RunActions& actions, RunPanelStat
     ImGui::Text("Seed to replay (blank: the latest):");
     ImGui::SetNextItemWidth(FIELD_WIDTH);
     ImGui::InputText("##seed", state.seedBuffer, sizeof state.seedBuffer);
+    if (ImGui::IsItemDeactivatedAfterEdit()) takeTypedSeed(state);
+    if (!state.seedRefusal.empty()) wrappedText(TEXT_ORANGE, state.seedRefusal);
     if (ImGui::Button("Replay") && actions.replay)
         state.message = actions.replay(typedName(state.seedBuffer, sizeof state.seedBuffer));
     if (!state.message.empty()) ImGui::TextWrapped("%s", state.message.c_str());

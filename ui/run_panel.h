@@ -32,6 +32,8 @@ struct RunActions {
 struct RunPanelState {
     char seedBuffer[24] = "";  // a typed seed; blank replays the latest quake's
     std::string message;       // what the last Replay said
+    std::string keptSeed;      // the last text the seed box took, put back when one is refused
+    std::string seedRefusal;   // why the last typed seed was refused ("" when it was taken)
 };
 
 // "PAUSED" on the status line, after ACTIVE or INACTIVE.

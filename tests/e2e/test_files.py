@@ -228,6 +228,38 @@ def bad_files_change_nothing(args):
         assert failures["broken"] != success, "a failed load showed the success message"
 
 
+def huge_design_is_refused(args):
+    # 64 MB, just under the file size cap: 4,194,300 lines, far more than F builds.
+    count = 4194300
+    with Session(args) as s:
+        with open(os.path.join(s.workdir, "save", "hause.velmar"), "wb") as f:
+            f.write(struct.pack("<Q", count))
+            f.write(bytes(16 * count))
+            f.write(struct.pack("<Q", 4) + b"huge" + struct.pack("<7f", *DEFAULTS))
+        s.start()
+        open_headers(s, "Presets", "File")
+        before = s.screenshot("before")
+        headers = panel_headers(before)
+        # The huge preset was skipped at start: the first button is lightaf's.
+        img = press(s, headers["Presets"] + PANEL_ROW, lambda img: orange(img, LIGHTAF_BOX) > 300, "lightaf")
+        assert orange(img, LIGHTAF_BOX) > 300, "the first preset button is not lightaf"
+        assert orange(cleared(s), SCENE) == 0
+        empty = s.screenshot("empty")
+
+        box, load = headers["File"] + PANEL_ROW, headers["File"] + 3 * PANEL_ROW
+        type_name(s, box, "hause")
+        img = press(s, load, popup_at(load), "loaded huge")
+        assert s.app.poll() is None, f"the program ended loading the huge design: {s.log_text()[-500:]}"
+        assert len(popup_text(img, load)) > 100, "no message after loading the huge design"
+        assert scene_changes(empty, img, load) == 0, "the scene changed"
+        assert panel_headers(img)["File"] == headers["File"], "a preset was added"
+        # Still drawing at its usual pace: a line placed now shows.
+        dismiss_popup(s, load)
+        draw(s, [(100.0, -20.0, 100.0, -60.0)])
+        img = s.screenshot_when(lambda img: orange(img, SCENE) > 30, name="drawn after")
+        assert orange(img, SCENE) > 30
+
+
 if __name__ == "__main__":
     run_cases([
         ("the preset buttons apply hause and lightaf; F builds hause into members", presets_apply_their_designs),
@@ -237,4 +269,6 @@ if __name__ == "__main__":
          escape_keeps_the_drawing_as_autosave),
         ("truncated, oversized and missing files change nothing and keep the program running",
          bad_files_change_nothing),
+        ("a design of more lines than F builds is refused at start and by Load, and the window keeps its pace",
+         huge_design_is_refused),
     ])

@@ -3,6 +3,8 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -10,6 +12,7 @@
 #include "app/modes.h"
 #include "app/window/app_views.h"
 #include "headless_ui.h"
+#include "physics/build_limits.h"
 #include "physics/world.h"
 #include "ui/control_panel.h"
 #include "ui/plot/plot_widget.h"
@@ -65,6 +68,18 @@ protected:
         return idOf([&] {
             ImGui::PushID(label);
             const ImGuiID id = ImGui::GetID("");
+            ImGui::PopID();
+            return id;
+        });
+    }
+
+    // The text of the epicenter's x (0) or y (1).
+    ImGuiID epicenterPartId(int part) {
+        return idOf([&] {
+            ImGui::PushID("##Epicenter");
+            ImGui::PushID(part);
+            const ImGuiID id = ImGui::GetID("");
+            ImGui::PopID();
             ImGui::PopID();
             return id;
         });
@@ -135,14 +150,7 @@ TEST_F(ControlPanel, ControlsListTheKeys) {
 
 TEST_F(ControlPanel, EpicenterYIsNeverLeftPositive) {
     openHeaders({"Quake Settings"});
-    const ImGuiID y = idOf([] {
-        ImGui::PushID("##Epicenter");
-        ImGui::PushID(1);
-        const ImGuiID id = ImGui::GetID("");
-        ImGui::PopID();
-        ImGui::PopID();
-        return id;
-    });
+    const ImGuiID y = epicenterPartId(1);
     typeInto(y, "5");
     EXPECT_EQ(app.quake.epicenter.y, 0.0f);
     pressKey(ImGuiKey_Enter);
@@ -179,6 +187,7 @@ TEST_F(ControlPanel, EditingDurationDuringAQuakeChangesTheTimeRemainingAtOnce) {
     app.quake.duration = 4.0f;
     app.quake.elapsed = 1.0f;
     typeInto(fieldId("##duration"), "10");
+    pressKey(ImGuiKey_Enter);
     EXPECT_FLOAT_EQ(app.quake.duration, 10.0f);
     EXPECT_NE(frameText().find("Time Remaining: 9.00 s"), std::string::npos);
 }
@@ -206,6 +215,62 @@ TEST_F(ControlPanel, SettingsTheEngineCannotTakeAreRefusedWithAMessage) {
     // What F, Enter or an unstable step had to say stands under the heading.
     app.notice = "The simulation became unstable and was stopped";
     EXPECT_NE(frameText().find("TREMORA EDITOR\nThe simulation became unstable"), std::string::npos);
+}
+
+TEST_F(ControlPanel, NumberFieldsTakeTheirValueOnEnterOrWhenLeftAndPutBackARefusedOne) {
+    openHeaders({"Quake Settings", "Materials", "Joint Settings"});
+    press(idOf([] { return ImGui::GetID("Ground motion"); }));
+    press(idOf([] { return ImGui::GetID("Recorded"); }));
+    const ImGuiID epicenterX = epicenterPartId(0);
+    struct Field {
+        ImGuiID id;
+        float& value;
+        std::string (*check)(float);
+    };
+    const Field fields[] = {
+        {fieldId("##duration"), app.quake.duration, durationProblem},
+        {fieldId("##magnitude"), app.quake.magnitude, magnitudeProblem},
+        {epicenterX, app.quake.epicenter.x, [](float x) { return epicenterProblem({x, 0.0f}); }},
+        {fieldId("##density"), app.sim.density, densityProblem},
+        {fieldId("##accumalitive"), app.sim.accumulativeLimit, limitProblem},
+        {fieldId("##threshold"), app.sim.threshold, thresholdProblem},
+        {fieldId("##modelAccumulative"), app.quake.ground.accumulativeLimit, limitProblem},
+        {fieldId("##modelThreshold"), app.quake.ground.threshold, thresholdProblem},
+        {fieldId("##recordScale"), app.quake.ground.recordScale, nullptr},
+    };
+    for (const Field& field : fields) {
+        for (const char* typed : {"7e-45", "7e33", "1e-39", "nan", "-1", "-1e39", "0.5"}) {
+            const float before = field.value;
+            typeInto(field.id, typed);
+            EXPECT_EQ(field.value, before) << typed << ": nothing is taken while it is typed";
+            pressKey(ImGuiKey_Enter);
+            const float parsed = std::strtof(typed, nullptr);
+            const bool taken = field.check ? field.check(parsed).empty() : parsed > 0.0f && parsed <= 100.0f;
+            if (taken) {
+                EXPECT_EQ(std::memcmp(&field.value, &parsed, sizeof parsed), 0) << typed;
+            } else {
+                EXPECT_EQ(field.value, before) << typed << " is refused and the last value kept";
+                EXPECT_NE(frameText().find("Refused: "), std::string::npos) << typed;
+            }
+        }
+    }
+    // Leaving a field takes what was typed, as Enter does.
+    const float density = app.sim.density;
+    typeInto(fieldId("##threshold"), "2500");
+    typeInto(fieldId("##density"), "5");
+    EXPECT_EQ(app.sim.threshold, 2500.0f);
+    EXPECT_EQ(app.sim.density, density) << "still being typed";
+
+    // The seed box: text that is no seed is replaced by the last one taken.
+    const ImGuiID seed = idOf([] { return ImGui::GetID("##seed"); });
+    typeInto(seed, "12345");
+    pressKey(ImGuiKey_Enter);
+    for (const char* typed : {"7e-45", "7e33", "1e-39", "nan", "-1"}) {
+        typeInto(seed, typed);
+        pressKey(ImGuiKey_Enter);
+        EXPECT_STREQ(panel.run.seedBuffer, "12345") << typed;
+        EXPECT_NE(frameText().find("is not a seed"), std::string::npos) << typed;
+    }
 }
 
 TEST_F(ControlPanel, PresetButtonsWithTheSameNameEachApplyTheirOwnDesign) {

@@ -32,9 +32,13 @@ TEST(At2Reader, ReadsBothHeaderLayoutsExactly) {
     ASSERT_TRUE(old.ok) << old.message;
     EXPECT_EQ(old.record.dt, 0.01);
     EXPECT_EQ(old.record.accelerationG, (std::vector<double>{0.1, 0.2, 0.3}));
-    const AccelerogramRead swapped = readAt2Text(AT2_HEAD + "DT= 0.02 SEC, NPTS= 1\n 0.5\n");
+    const AccelerogramRead swapped = readAt2Text(AT2_HEAD + "DT= 0.02 SEC, NPTS= 2\n 0.5 0.6\n");
     ASSERT_TRUE(swapped.ok) << swapped.message;
     EXPECT_EQ(swapped.record.dt, 0.02);
+    // A key is a word of its own: SUBDT is not DT.
+    const AccelerogramRead longer = readAt2Text(AT2_HEAD + "NPTS= 2, SUBDT= 9, DT= .01\n 0.5 0.6\n");
+    ASSERT_TRUE(longer.ok) << longer.message;
+    EXPECT_EQ(longer.record.dt, 0.01);
 }
 
 TEST(At2Reader, RefusesBadFilesWithAMessage) {
@@ -42,9 +46,14 @@ TEST(At2Reader, RefusesBadFilesWithAMessage) {
         {"PEER\nonly\ntwo header lines\n", "header"},
         {AT2_HEAD + "5000 points at .005\n0.1\n", "line 4"},
         {AT2_HEAD + "NPTS= 3, DT= .01\n0.1 0.2\n", "holds 2 values but NPTS = 3"},
-        {AT2_HEAD + "NPTS= 1, DT= .01\n0.1 0.2\n", "line 5: more values than NPTS"},
-        {AT2_HEAD + "NPTS= 1, DT= 0\n0.1\n", "DT"},
-        {AT2_HEAD + "NPTS= 1, DT= nan\n0.1\n", "DT"},
+        {AT2_HEAD + "NPTS= 2, DT= .01\n0.1 0.2 0.3\n", "line 5: more values than NPTS"},
+        {AT2_HEAD + "NPTS= 1, DT= .01\n0.1\n", "line 4: a record needs at least two points"},
+        {AT2_HEAD + "NPTS= 2, DT= 5e-324\n0.1 0.2\n", "line 4: the time step 4.94066e-324 s is not a positive"},
+        {AT2_HEAD + "NPTS= 3, DT= 1e10\n0.1 0.2 0.3\n", "line 4: the record would last 2e+10 s; a record lasts at most 3600 s"},
+        {AT2_HEAD + "NPTS= 3, DT= 1.7e308\n0.1 0.2 0.3\n", "line 4: the record would last inf s"},
+        {AT2_HEAD + "NPTS= 2, DT= .01\n0.1\n" + std::string(101, '\n') + "0.2\n", "line 106: more than 100 blank lines"},
+        {AT2_HEAD + "NPTS= 1, DT= 0\n0.1\n", "line 4: the time step 0 s"},
+        {AT2_HEAD + "NPTS= 1, DT= nan\n0.1\n", "line 4: the time step nan s"},
         {AT2_HEAD + "NPTS= 1, DT= abc\n0.1\n", "not a number"},
         {AT2_HEAD + "NPTS= 1.5, DT= .01\n0.1\n", "NPTS"},
         {AT2_HEAD + "NPTS= 2000000, DT= .01\n0.1\n", "1000000"},
@@ -83,11 +92,15 @@ TEST(CsvReader, RefusesBadFilesWithAMessage) {
         {"0,0.1\n0.01,nan\n", "finite"},
         {"0,0.1\ninf,0.2\n", "line 2"},
         {"0,0.1\n0.01,12\n", "10 g"},
+        {"0,0.1\n1e-310,0.2\n", "line 2: the time step 1e-310 s is not a positive"},
+        {"-1e308,0.1\n0,0.2\n1e308,0.3\n", "line 2: the record would last 1e+308 s"},
+        {"0,0.1\n3000,0.2\n6000,0.3\n", "line 3: the record would last 6000 s"},
+        {"t,a\n" + std::string(101, '\n') + "0,0.1\n", "line 102: more than 100 blank lines"},
     };
     for (const auto& [text, says] : bad) expectRefused(readAccelerogramCsvText(text), text, says);
 
     std::string many;
-    for (int i = 0; i <= 1000000; ++i) many += std::to_string(i) + ",0\n";
+    for (int i = 0; i <= 1000000; ++i) many += std::to_string(i * 0.001) + ",0\n";
     expectRefused(readAccelerogramCsvText(many), "(a million and one rows)", "1000000");
 }
 
@@ -99,7 +112,7 @@ TEST(RecordFiles, FolderNamesAndFormats) {
 
     std::filesystem::create_directories(base / "records" / "sub.csv");
     std::ofstream(base / "records" / "b.CSV") << "0,0\n0.5,0.25\n";
-    std::ofstream(base / "records" / "a.at2") << AT2_HEAD << "NPTS= 1, DT= .01\n0.5\n";
+    std::ofstream(base / "records" / "a.at2") << AT2_HEAD << "NPTS= 2, DT= .01\n0.5 0.6\n";
     std::ofstream(base / "records" / "notes.txt") << "not a record\n";
     EXPECT_EQ(listRecordFiles(base.string()), (std::vector<std::string>{"a.at2", "b.CSV"}));
     EXPECT_TRUE(readRecordFile(base.string(), "a.at2").ok);
@@ -107,6 +120,23 @@ TEST(RecordFiles, FolderNamesAndFormats) {
     for (const char* name : {"../a.at2", "x/b.CSV", "notes.txt", "missing.csv", "sub.csv", ""}) {
         expectRefused(readRecordFile(base.string(), name), name, "Could not load");
     }
+
+    // Files larger than their first part: what the first lines show is refused from them
+    // (the rest is not read); what only the whole shows, from the whole.
+    std::ofstream(base / "records" / "blank.csv") << std::string(1 << 20, '\n');
+    std::ofstream(base / "records" / "oneline.csv") << std::string(1 << 20, ' ');
+    std::string rows = "t,a\n";
+    std::string values;
+    for (int i = 0; i < 20000; ++i) {
+        rows += std::to_string(i * 0.01) + ",0\n";
+        values += "0.1\n";
+    }
+    std::ofstream(base / "records" / "rows.csv") << rows;
+    std::ofstream(base / "records" / "short.at2") << AT2_HEAD << "NPTS= 30000, DT= .01\n" << values;
+    expectRefused(readRecordFile(base.string(), "blank.csv"), "blank lines", "line 101: more than 100 blank lines");
+    expectRefused(readRecordFile(base.string(), "oneline.csv"), "one long line", "line 1 is over 65536 bytes");
+    EXPECT_EQ(readRecordFile(base.string(), "rows.csv").record.accelerationG.size(), 20000u);
+    expectRefused(readRecordFile(base.string(), "short.at2"), "too few values", "holds 20000 values but NPTS = 30000");
     std::filesystem::remove_all(base);
 }
 

@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <random>
+#include <utility>
 
 #include "app/design_commands.h"
 #include "app/editor.h"
 #include "app/frame.h"
 #include "app/modes.h"
+#include "app/replay.h"
+#include "persistence/design_check.h"
+#include "persistence/presets.h"
 #include "physics/build_limits.h"
 #include "physics/end_points.h"
 #include "physics/engine/b2layer.h"
@@ -199,4 +204,62 @@ TEST_F(Limits, UnstableStepStopsTheSimulationAndGLeavesACleanWorld) {
     updateFrame(app, enter, [](int lo, int) { return lo; });
     EXPECT_FALSE(app.quake.active);
     EXPECT_EQ(app.notice.rfind("Quake not started: a magnitude of -inf cannot shake anything", 0), 0u) << app.notice;
+}
+
+TEST_F(Limits, EveryWayInRefusesASettingByNameAndADesignLargerThanFBuilds) {
+    Design sound;
+    sound.lines = {Line{{100, -20}, {100, -30}}};
+    sound.density = 4.0f;
+    sound.duration = 3600.0f;  // the bounds themselves are sound
+    sound.epicenter = {-1000.0f, 5.0f};  // a y above 0 loads; the panel brings it back to 0
+    EXPECT_EQ(designProblem(sound), "");
+
+    // Each setting that would run wrong, as Load, a start-up preset and the lab meet it.
+    ScratchDir dir;
+    const std::pair<std::function<void(Design&)>, std::string> bad[] = {
+        {[](Design& d) { d.threshold = NAN; }, "the threshold nan is not a finite number of at least 0"},
+        {[](Design& d) { d.accumulativeLimit = -1.0f; }, "the accumulative limit -1 is not"},
+        {[](Design& d) { d.duration = INFINITY; }, "the duration inf s is outside 0 to 3600 s"},
+        {[](Design& d) { d.magnitude = NAN; }, "a magnitude of nan"},
+        {[](Design& d) { d.epicenter.y = -1e4f; }, "the epicenter y -10000 km is not a number from -1000 to 1000 km"},
+        {[](Design& d) { d.lines.assign(MAX_MEMBERS + 1, d.lines[0]); },
+         "the design has 20001 lines; at most 20000 can be built"},
+    };
+    for (const auto& [spoil, says] : bad) {
+        Design design = sound;
+        spoil(design);
+        writeBytes(dir.file("bad"), encodeDesign(design));
+        const FileResult r = loadFromFile(app.editor, app.sim, app.quake, "bad", dir.str());
+        EXPECT_EQ(r.message.rfind("Could not load save/bad.velmar: " + says, 0), 0u) << r.message;
+        EXPECT_FALSE(loadPreset(app.sim, "bad", dir.str()));
+        Design stored;
+        ASSERT_TRUE(readDesignFile("bad", stored, dir.str()).ok) << "the file is read as it is stored";
+        EXPECT_EQ(encodeDesign(stored), encodeDesign(design));
+        std::string bytes = encodeDesign(design);
+        writeBytes(dir.path / "outside.velmar", bytes);
+        Design atPath;
+        EXPECT_EQ(readUsableDesignAt((dir.path / "outside.velmar").string(), atPath).rfind(says, 0), 0u);
+    }
+    EXPECT_TRUE(app.editor.lines.empty());
+    EXPECT_TRUE(app.sim.presets.empty());
+    EXPECT_EQ(app.sim.threshold, 1500.0f);
+
+    // The live settings, as F, Enter and Replay meet them.
+    app.editor.lines = sound.lines;
+    app.sim.threshold = NAN;
+    pressF();
+    EXPECT_EQ(app.simulating, 0);
+    EXPECT_EQ(app.notice.rfind("Not started: the threshold nan", 0), 0u) << app.notice;
+    app.sim.threshold = 1500.0f;
+    pressF();
+    ASSERT_EQ(app.simulating, 1) << app.notice;
+    app.quake.duration = NAN;
+    InputSnapshot enter;
+    enter.keyPressed.set(KEY_ENTER);
+    updateFrame(app, enter, [](int lo, int) { return lo; });
+    EXPECT_FALSE(app.quake.active);
+    EXPECT_EQ(app.notice.rfind("Quake not started: the duration nan s", 0), 0u) << app.notice;
+    EXPECT_EQ(replayTyped(app, "12345"), "Not replayed: the duration nan s is outside 0 to 3600 s.");
+    EXPECT_FALSE(app.quake.active);
+    EXPECT_FALSE(app.quake.hasSeed);
 }

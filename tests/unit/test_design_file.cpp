@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "persistence/design_file.h"
@@ -188,6 +190,10 @@ TEST(DesignFileSaving, CreatesTheSaveFolderAndSubfolders) {
 TEST(DesignFileSaving, NamesLeavingTheSaveFolderAreRefused) {
     ScratchDir dir;
     const std::string outside = (dir.path / "escaped").string();
+    // A real design file outside save/, where every name below would lead: neither read
+    // nor written.
+    const std::string outsideBytes = encodeDesign(settingsOnly("outside"));
+    writeBytes(outside + ".velmar", outsideBytes);
     for (const std::string& name : {outside, std::string("../escaped"), std::string("a/../../escaped"),
                                    std::string(".."), std::string("sub/.."), std::string("x/../y")}) {
         const FileResult saved = saveToFile(settingsOnly(name), dir.str());
@@ -200,8 +206,7 @@ TEST(DesignFileSaving, NamesLeavingTheSaveFolderAreRefused) {
         EXPECT_EQ(loaded.message.rfind("Could not load save/" + name + ".velmar: ", 0), 0u) << loaded.message;
         EXPECT_TRUE(sameBits(back, sentinelDesign()));
     }
-    EXPECT_FALSE(fs::exists(dir.path / "escaped.velmar"));
-    EXPECT_FALSE(fs::exists(outside + ".velmar"));
+    EXPECT_EQ(readBytes(outside + ".velmar"), outsideBytes);
     // Dots that are not a whole ".." component are ordinary characters.
     EXPECT_TRUE(saveToFile(settingsOnly("..x"), dir.str()).ok);
     EXPECT_TRUE(saveToFile(settingsOnly("a..b/./c"), dir.str()).ok);
@@ -221,13 +226,29 @@ TEST(DesignFileSaving, FailuresKeepThePreviousFile) {
     ASSERT_TRUE(saveToFile(first, dir.str()).ok);
     const std::string before = readBytes(dir.file("keep"));
 
-    // The temporary file cannot be made.
-    fs::create_directories(dir.path / "save" / saveTemporaryName());
-    FileResult r = saveToFile(withLines("keep", 7), dir.str());
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.message.rfind("Could not save save/keep.velmar: ", 0), 0u) << r.message;
-    EXPECT_EQ(readBytes(dir.file("keep")), before);
-    fs::remove(dir.path / "save" / saveTemporaryName());
+    // Something already has the temporary file's name: it is never opened (a FIFO would
+    // block the save, a link would be written through), and the save says so.
+    const fs::path temporary = dir.path / "save" / saveTemporaryName();
+    const fs::path target = dir.path / "target";
+    writeBytes(target, "outside");
+    const std::function<void()> inTheWay[] = {
+        [&] { fs::create_directories(temporary); },
+        [&] { ASSERT_EQ(::mkfifo(temporary.c_str(), 0600), 0); },
+        [&] { fs::create_symlink(target, temporary); },
+        [&] { writeBytes(temporary, "stale"); },
+    };
+    FileResult r;
+    for (const auto& place : inTheWay) {
+        place();
+        const fs::file_type kind = fs::symlink_status(temporary).type();
+        r = saveToFile(withLines("keep", 7), dir.str());
+        EXPECT_EQ(r.message, "Could not save save/keep.velmar: a temporary file cannot be created beside it: " +
+                                 saveTemporaryName() + " is in the way");
+        EXPECT_EQ(readBytes(dir.file("keep")), before);
+        EXPECT_EQ(fs::symlink_status(temporary).type(), kind) << "what was in the way stays";
+        fs::remove(temporary);
+    }
+    EXPECT_EQ(readBytes(target), "outside");
 
     // The write stops part-way: the process may not make files larger than 4 KiB.
     struct sigaction ignore {}, previous{};

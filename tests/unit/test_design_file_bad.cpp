@@ -143,7 +143,7 @@ TEST(DesignFileBad, MissingFileFolderAndNonFiles) {
     fs::create_symlink("/dev/zero", dir.file("device"));
     r = readDesignFile("device", out, dir.str());
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.message, "Could not load save/device.velmar: it is not a regular file");
+    EXPECT_EQ(r.message, "Could not load save/device.velmar: it is not a regular file (a device, a FIFO or a socket)");
     EXPECT_TRUE(sameBits(out, sentinelDesign()));
 }
 

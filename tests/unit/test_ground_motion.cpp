@@ -40,7 +40,8 @@ TEST(JoynerBoore, FollowsTheRelationAndSaysWhenClamped) {
     EXPECT_NEAR(joynerBoorePga(7.0, 0.0).pgaG, std::pow(10.0, 0.43 + 0.23 - std::log10(8.0) - 0.0216), 1e-15);
 
     EXPECT_TRUE(joynerBoorePga(9.0, 20.0).clamped);
-    EXPECT_EQ(joynerBoorePga(9.0, 20.0).pgaG, joynerBoorePga(7.7, 20.0).pgaG);
+    // Above the range the relation holds at 7.7, worked by hand: 0.43 + 0.23 x 1.7 = 0.821.
+    EXPECT_NEAR(joynerBoorePga(9.0, 20.0).pgaG, std::pow(10.0, 0.821 - std::log10(r) - 0.0027 * r), 1e-12);
     EXPECT_EQ(joynerBoorePga(6.0, 500.0).distanceUsedKm, 100.0);
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const PgaEstimate odd = joynerBoorePga(nan, std::numeric_limits<double>::infinity());
@@ -63,6 +64,11 @@ TEST(SyntheticQuake, PeaksAtTheRelationsAccelerationAndEndsAtRest) {
 
 TEST(SyntheticQuake, EnvelopeRisesHoldsAndDecays) {
     const double duration = 40.0;
+    // Half-way up the rise (0.075 of the duration) a t^2 rise stands at a quarter; the
+    // hold is 1; half-way down the decay the level is sqrt(0.05).
+    EXPECT_NEAR(quakeEnvelope(3.0, duration), 0.25, 1e-12);
+    EXPECT_EQ(quakeEnvelope(15.0, duration), 1.0);
+    EXPECT_NEAR(quakeEnvelope(30.0, duration), std::sqrt(0.05), 1e-12);
     const GroundMotion m = synthesizeGroundMotion({6.0, 20.0, duration, 3});
     const double early = rms(m.accelerationG, m.dt, 0.0, 2.0);
     const double rising = rms(m.accelerationG, m.dt, 4.0, 6.0);

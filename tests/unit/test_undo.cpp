@@ -134,4 +134,13 @@ TEST(UndoHistory, ALiveStateItDidNotLeaveEmptiesItInsteadOfUndoingWrongly) {
     EXPECT_FALSE(undoStep(history, design));
     EXPECT_FALSE(canUndo(history));
     EXPECT_TRUE(design.lines.empty());
+
+    // The same count of lines, but not the ones the step left: the user's lines stay.
+    design.lines = {{{10, -20}, {20, -20}}};
+    recordChange(history, before, design);
+    design.lines = {{{30, -20}, {40, -20}}};
+    EXPECT_FALSE(undoStep(history, design));
+    EXPECT_FALSE(canUndo(history));
+    ASSERT_EQ(design.lines.size(), 1u);
+    EXPECT_EQ(design.lines[0].start.x, 30.0f);
 }
