@@ -50,10 +50,12 @@ FileResult loadFromFile(EditorState& editor, Simulation& sim, QuakeState& quake,
 
 void applyPresetRecorded(AppState& app, const Design& design) {
     recordDesignChange(app, [&] { applyDesign(app.editor, app.sim, app.quake, design); });
+    app.notice.clear();
 }
 
 FileResult loadFromFileRecorded(AppState& app, const std::string& name, const std::string& baseDir) {
     FileResult result;
     recordDesignChange(app, [&] { result = loadFromFile(app.editor, app.sim, app.quake, name, baseDir); });
+    if (result.ok) app.notice.clear();
     return result;
 }

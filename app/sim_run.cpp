@@ -29,6 +29,8 @@ void runSimulation(AppState& app, const InputSnapshot& in, const RandomInt& rand
         if (!problem.empty()) {
             app.notice = "Quake not started: " + problem;
             events.startQuake = false;
+        } else {
+            app.notice.clear();  // an earlier refusal of Enter is no longer true
         }
     }
     const bool quakeWasActive = app.quake.active;

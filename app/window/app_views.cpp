@@ -21,7 +21,7 @@ SceneView sceneViewOf(const AppState& app) {
                      app.report.firstBreakPoint};
 }
 
-PanelModel panelModelOf(AppState& app) {
+PanelModel panelModelOf(AppState& app, double clockSeconds) {
     PanelModel model{app.simulating != 0,
                      app.editor.deleteMode == 1,
                      app.sim,
@@ -32,6 +32,7 @@ PanelModel panelModelOf(AppState& app) {
                      designCost(app.editor.lines, app.sim.density, app.sim.lengthUnitsPerMeter)};
     model.run = RunModel{app.run.paused, app.run.slowdown, app.run.meter.measured, app.run.meter.ratio, app.report};
     model.records = RecordListModel{app.records.files, app.records.durationSeconds, app.records.peakG};
+    model.clockSeconds = clockSeconds;
     return model;
 }
 
@@ -42,7 +43,8 @@ PanelActions panelActionsOf(AppState& app) {
         return saveCurrentDesign(app.editor, app.sim, app.quake, name).message;
     };
     actions.load = [&app](const std::string& name) {
-        return loadFromFileRecorded(app, name).message;
+        const FileResult result = loadFromFileRecorded(app, name);
+        return CommandReply{result.ok, result.message};
     };
     actions.undo = [&app] { undoDesignChange(app); };
     actions.redo = [&app] { redoDesignChange(app); };

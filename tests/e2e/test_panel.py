@@ -226,6 +226,11 @@ def quake_status_and_graphs(args):
         status = between(headers, "Quake Status", "Fun With Graphs")
         assert img.count(is_color(GREY, 10), status) > 30, "the quake did not end"
         assert img.count(is_color(PROGRESS, 10), status) == 0
+        assert plotted(img), "the curves of the quake that ended are gone"
+        # G takes them away with the structure
+        s.key("g")
+        img = s.screenshot_when(lambda img: not plotted(img), name="after G")
+        headers = panel_headers(img)
         assert headers["Controls"] - headers["Fun With Graphs"] <= 40, headers
 
 
@@ -238,6 +243,6 @@ if __name__ == "__main__":
          typing_a_name_leaves_the_editor_alone),
         ("F12 alone writes a PNG screenshot", f12_takes_a_screenshot),
         ("Ctrl+F12 twice writes a numbered GIF of more than one frame", ctrl_f12_records_a_gif),
-        ("during a quake the status shows ACTIVE with a filling bar and the graphs plot lines",
+        ("during a quake the status shows ACTIVE with a filling bar and the graphs plot lines, kept until G",
          quake_status_and_graphs),
     ])
