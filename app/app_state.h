@@ -31,7 +31,8 @@ struct AppState {
     FailureReport report;
     std::uint64_t worldSteps = 0;  // world steps since start, for the frame log's simulated time
     // Why the last F, Enter or simulated step did not go as asked ("" when it did);
-    // shown in the panel until the next simulation starts.
+    // shown in the panel until F or Enter goes through, or a preset or Load replaces
+    // the design.
     std::string notice;
     // The lines as the last Save, Load or preset left them: closing the window with other
     // lines writes the autosave.

@@ -56,6 +56,7 @@ FileResult loadFromFile(EditorState& editor, Simulation& sim, QuakeState& quake,
 
 void applyPresetRecorded(AppState& app, const Design& design) {
     recordDesignChange(app, [&] { applyDesign(app.editor, app.sim, app.quake, design); });
+    app.notice.clear();
     app.keptLines = app.editor.lines;
     noteArrivedDesign(app);
 }
@@ -64,6 +65,7 @@ FileResult loadFromFileRecorded(AppState& app, const std::string& name, const st
     FileResult result;
     recordDesignChange(app, [&] { result = loadFromFile(app.editor, app.sim, app.quake, name, baseDir); });
     if (result.ok) {
+        app.notice.clear();
         app.keptLines = app.editor.lines;
         noteArrivedDesign(app);
     }

@@ -29,7 +29,9 @@ FileResult loadFromFile(EditorState& editor, Simulation& sim, QuakeState& quake,
 
 // A preset button and Load as the panel runs them: each is one undo step that brings
 // back the lines and the settings it replaced. A preset or Load that changes nothing is
-// no step; the preset list is not part of the history (Load's new button stays).
+// no step; the preset list is not part of the history (Load's new button stays). A
+// design that comes in ends what F or Enter had refused (app.notice): it spoke of the
+// design that went.
 void applyPresetRecorded(AppState& app, const Design& design);
 FileResult loadFromFileRecorded(AppState& app, const std::string& name, const std::string& baseDir = ".");
 // Save as the panel runs it. Each of these three keeps the lines it leaves (a close with

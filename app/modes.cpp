@@ -77,6 +77,9 @@ void resetSimulation(AppState& app) {
     stopGroundQuake(app.quake);
     app.quake.active = false;
     app.quake.elapsed = 0.0f;
+    // A finished quake's curves stay in the panel until its structure goes.
+    erase(app.quake.graphX);
+    erase(app.quake.graphY);
     app.editor.pendingStart = Vector2{0.0f, 0.0f};
     app.editor.pendingEnd = Vector2{0.0f, 0.0f};
     app.editor.hasPending = 0;

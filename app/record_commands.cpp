@@ -11,7 +11,7 @@ void refreshRecordList(RecordShelf& shelf, const std::string& baseDir) { shelf.f
 std::string loadRecord(RecordShelf& shelf, GroundMotionSettings& ground, const std::string& name,
                        const std::string& baseDir) {
     AccelerogramRead read = readRecordFile(baseDir, name);
-    if (!read.ok) return "Could not load records/" + name + ": " + read.message;
+    if (!read.ok) return read.message;  // it names the file already
     double peak = 0.0;
     for (double a : read.record.accelerationG) peak = std::max(peak, std::fabs(a));
     const std::size_t samples = read.record.accelerationG.size();

@@ -19,17 +19,17 @@ void replayQuake(AppState& app, const QuakeSeed& seed) {
     noteQuakeStart(app.report);
 }
 
-std::string replayTyped(AppState& app, const std::string& typed) {
+CommandReply replayTyped(AppState& app, const std::string& typed) {
     const std::string problem = settingsProblem(liveSettings(app.sim, app.quake));
-    if (!problem.empty()) return "Not replayed: " + problem + ".";
+    if (!problem.empty()) return {false, "Not replayed: " + problem + "."};
     if (typed.find_first_not_of(" \t") == std::string::npos) {
-        if (!app.quake.hasSeed) return "No quake to replay yet: press Enter for one, or type a seed.";
+        if (!app.quake.hasSeed) return {false, "No quake to replay yet: press Enter for one, or type a seed."};
         replayQuake(app, app.quake.seed);
     } else {
         const std::optional<QuakeSeed> seed = parseSeed(typed);
-        if (!seed) return "Not a seed: type a whole number from 0 to " + std::to_string(MAX_SEED_NUMBER) + ".";
+        if (!seed) return {false, "Not a seed: type a whole number from 0 to " + std::to_string(MAX_SEED_NUMBER) + "."};
         replayQuake(app, *seed);
     }
-    if (app.simulating == 0) return app.notice;  // F refused the structure
-    return "Replaying seed " + std::to_string(seedNumber(app.quake.seed)) + ".";
+    if (app.simulating == 0) return {false, app.notice};  // F refused the structure
+    return {true, "Replaying seed " + std::to_string(seedNumber(app.quake.seed)) + "."};
 }

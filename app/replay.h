@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "quake/quake_seed.h"
+#include "ui/command_reply.h"
 
 // As if F and Enter went down together after a stay in the editor, in a world made
 // afresh: the same lines, settings, seed and frames give the same run, break for break.
@@ -13,5 +14,6 @@
 void replayQuake(AppState& app, const QuakeSeed& seed);
 
 // The panel's Replay: the typed seed, or the latest quake's when nothing is typed.
-// Returns the message to show; a seed that cannot be read changes nothing.
-std::string replayTyped(AppState& app, const std::string& typed);
+// Answers whether it started and the message to show; a seed that cannot be read
+// changes nothing.
+CommandReply replayTyped(AppState& app, const std::string& typed);

@@ -28,6 +28,8 @@ void runSimulation(AppState& app, const InputSnapshot& in, const RandomInt& rand
         if (!problem.empty()) {
             app.notice = "Quake not started: " + problem;
             events.startQuake = false;
+        } else {
+            app.notice.clear();  // an earlier refusal of Enter is no longer true
         }
     }
     // Real time runs several simulated frames of one step each; Enter and K act in the first.

@@ -25,3 +25,10 @@ void erase(PlotRingBuffer& buffer) {
     buffer.data.clear();
     buffer.offset = 0;
 }
+
+std::vector<Vector2> pointsInOrder(const PlotRingBuffer& buffer) {
+    const auto oldest = buffer.data.begin() + buffer.offset;
+    std::vector<Vector2> points(oldest, buffer.data.end());
+    points.insert(points.end(), buffer.data.begin(), oldest);
+    return points;
+}

@@ -13,3 +13,5 @@ struct PlotRingBuffer {
 PlotRingBuffer makePlotRingBuffer(int maxSize = 2000);
 void addPoint(PlotRingBuffer& buffer, float x, float y);
 void erase(PlotRingBuffer& buffer);
+// The points from the oldest to the newest.
+std::vector<Vector2> pointsInOrder(const PlotRingBuffer& buffer);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "physics/build_limits.h"
+#include "ui/popup_clicks.h"
 #include "ui/quake_graphs.h"
 
 namespace {
@@ -50,6 +51,9 @@ void drawingBar(const PanelModel& model, const PanelActions& actions) {
 
 void quakeStatus(const PanelModel& model, const PanelActions& actions) {
     if (!ImGui::CollapsingHeader("Quake Status")) return;
+    // First, so that the buttons stay put whatever the lines below say.
+    drawRunControls(model.simulating, model.run, actions.run);
+    ImGui::Spacing();
     ImGui::Text("Current Mode:");
     ImGui::SameLine();
     if (model.simulating)
@@ -75,7 +79,7 @@ void quakeStatus(const PanelModel& model, const PanelActions& actions) {
         drawPausedMark(model.simulating, model.run);
         ImGui::Text("Nothing to See Here");
     }
-    drawRunControls(model.simulating, model.run, actions.run);
+    drawFailureReport(model.simulating, model.run);
 }
 
 void controlsList() {
@@ -167,7 +171,11 @@ void jointSettings(Simulation& sim, QuakeState& quake, PanelState& panel) {
     if (quake.ground.model == QuakeModel::GroundMotion) drawModelJointSettings(quake, panel);
 }
 
-void presets(const std::vector<Design>& list, const PanelActions& actions) {
+// A refused value's message says which value was kept; a design put in its place makes
+// that untrue.
+void endRefusal(PanelState& panel) { panel.refusedField.clear(); }
+
+void presets(const std::vector<Design>& list, const PanelActions& actions, PanelState& panel) {
     if (!ImGui::CollapsingHeader("Presets")) return;
     // Index the presets apart: designs may share a name, and each button must answer
     // for its own entry. Applying a design never adds presets, so the loop is safe.
@@ -175,25 +183,37 @@ void presets(const std::vector<Design>& list, const PanelActions& actions) {
         ImGui::PushID(static_cast<int>(i));
         const bool pressed = ImGui::Button(list[i].name.c_str());
         ImGui::PopID();
-        if (pressed && actions.applyPreset) actions.applyPreset(list[i]);
+        if (pressed && actions.applyPreset) {
+            actions.applyPreset(list[i]);
+            endRefusal(panel);
+        }
     }
 }
 
-void fileSection(const PanelActions& actions, PanelState& panel) {
+void fileSection(const PanelActions& actions, PanelState& panel, double clockSeconds) {
     if (!ImGui::CollapsingHeader("File")) return;
-    ImGui::InputText("##file", panel.filePathBuffer, sizeof panel.filePathBuffer);
+    // The first click into the box selects all of it, so typing replaces the name it
+    // starts with; later clicks place the cursor as usual.
+    const ImGuiInputTextFlags boxFlags =
+        panel.fileBoxEntered ? ImGuiInputTextFlags_None : ImGuiInputTextFlags_AutoSelectAll;
+    ImGui::InputText("##file", panel.filePathBuffer, sizeof panel.filePathBuffer, boxFlags);
+    if (ImGui::IsItemActive()) panel.fileBoxEntered = true;
     const std::string name = typedName(panel.filePathBuffer, sizeof panel.filePathBuffer);
     if (ImGui::Button("Save")) {
         panel.fileMessage = actions.save ? actions.save(name) : std::string();
         ImGui::OpenPopup("fileinfo");
     }
     if (ImGui::Button("Load")) {
-        panel.fileMessage = actions.load ? actions.load(name) : std::string();
+        const CommandReply reply = actions.load ? actions.load(name) : CommandReply{};
+        panel.fileMessage = reply.message;
+        if (reply.done) endRefusal(panel);
         ImGui::OpenPopup("fileinfo");
     }
-    // Opens on a right-click on "Load" too.
+    // Opens on a right-click on "Load" too, and goes by itself after a few seconds.
     if (ImGui::BeginPopupContextItem("fileinfo")) {
+        if (ImGui::IsWindowAppearing()) panel.fileInfoShownAt = clockSeconds;
         ImGui::Text("%s", panel.fileMessage.c_str());
+        if (clockSeconds - panel.fileInfoShownAt >= FILE_INFO_SECONDS) ImGui::CloseCurrentPopup();
         ImGui::EndPopup();
     }
 }
@@ -235,6 +255,7 @@ void drawControlPanel(const PanelModel& model, const PanelActions& actions, Pane
     ImGui::SetNextWindowBgAlpha(PANEL_ALPHA);
     // The body is submitted whatever Begin returns; a collapsed window shows none of it.
     ImGui::Begin("Control Panel", nullptr, ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove);
+    closePopupsClickedOutside();
 
     ImGui::TextColored(TEXT_ORANGE, "TREMORA EDITOR");
     if (!model.notice.empty()) wrappedText(TEXT_RED, model.notice);
@@ -257,7 +278,7 @@ void drawControlPanel(const PanelModel& model, const PanelActions& actions, Pane
     gap();
     jointSettings(model.sim, model.quake, panel);
     gap();
-    presets(model.sim.presets, actions);
+    presets(model.sim.presets, actions, panel);
     gap();
-    fileSection(actions, panel);
+    fileSection(actions, panel, model.clockSeconds);
 }

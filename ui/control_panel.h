@@ -15,13 +15,16 @@
 #include "physics/design_cost.h"
 #include "physics/structure.h"
 #include "quake/quake.h"
+#include "ui/command_reply.h"
 #include "ui/ground_motion_panel.h"
 #include "ui/run_panel.h"
 
 // The panel's own state, kept for the whole run.
 struct PanelState {
     char filePathBuffer[128] = "Enter Filepath";  // the File section's text box
+    bool fileBoxEntered = false;                   // the box has been clicked into once
     std::string fileMessage;                       // status of the last Save or Load
+    double fileInfoShownAt = 0.0;                  // clock seconds when its popup appeared
     RunPanelState run;                             // the typed seed, the last Replay's message
     std::string recordMessage;                     // what the last record load said
     // A typed value that was refused, and why: shown under its field (by its id).
@@ -42,20 +45,24 @@ struct PanelModel {
     RunModel run{};      // pause, speed, the failure report
     RecordListModel records{};  // the records/ folder and the loaded record
     bool designOffScreen = false;  // a preset or Load brought lines that all lie outside the view
+    double clockSeconds = 0.0;  // the program's clock, for messages that go by themselves
 };
 
 // The commands the panel asks the program to carry out.
 struct PanelActions {
     std::function<void(const Design&)> applyPreset;
-    // Save and Load by the typed name; each returns the message for the popup.
+    // Save and Load by the typed name; each answers with the message for the popup.
     std::function<std::string(const std::string& name)> save;
-    std::function<std::string(const std::string& name)> load;
+    std::function<CommandReply(const std::string& name)> load;
     std::function<void()> undo;
     std::function<void()> redo;
     std::function<void()> frameDesign;  // as the Home key
     RunActions run;
     RecordActions records;
 };
+
+// How long the Save and Load status stays up by itself, in seconds.
+inline constexpr double FILE_INFO_SECONDS = 4.0;
 
 // Shared by the panel's sections.
 inline constexpr float FIELD_WIDTH = 200.0f;  // pixels, the width of a number or text field

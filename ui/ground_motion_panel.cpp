@@ -64,7 +64,8 @@ void syntheticSource(const QuakeState& quake) {
     // The motion lasts the quake's duration; a few seconds hold too little strong shaking
     // for a structure to show how it fares.
     if (quake.duration < SHORT_SHAKING_SECONDS)
-        ImGui::TextDisabled("Real shaking lasts 10 s or more: try a Duration of 15 s");
+        wrappedText(ImGui::GetStyleColorVec4(ImGuiCol_TextDisabled),
+                    "Real shaking lasts 10 s or more: try a Duration of 15 s");
 }
 
 void recordedSource(GroundMotionSettings& ground, const RecordListModel& records, const RecordActions& actions,

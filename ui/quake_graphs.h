@@ -1,6 +1,6 @@
 #pragma once
-// The "Fun With Graphs" section of the control panel: over the last moments of a running
-// quake, the mean horizontal and vertical ground force per beam, or in the ground-motion
+// The "Fun With Graphs" section of the control panel: over the last moments of the
+// running or the latest quake, the mean horizontal and vertical ground force per beam, or in the ground-motion
 // model the ground's acceleration (g) and displacement (m).
 #include "quake/quake.h"
 

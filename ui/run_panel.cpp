@@ -2,6 +2,7 @@
 
 #include <imgui.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -19,9 +20,18 @@ void call(const std::function<void()>& action) {
     if (action) action();
 }
 
+// As wide as its longer label, so that Step and the speeds beside it stay where they are
+// when it turns from Pause to Resume.
+float pauseButtonWidth() {
+    const float text = std::max(ImGui::CalcTextSize("Pause").x, ImGui::CalcTextSize("Resume").x);
+    return text + 2.0f * ImGui::GetStyle().FramePadding.x;
+}
+
 void pauseAndStep(bool simulating, const RunModel& model, const RunActions& actions) {
+    // Greyed in the editor rather than left out, so the row looks the same in every state.
     ImGui::BeginDisabled(!simulating);
-    if (ImGui::Button(model.paused ? "Resume###pause" : "Pause###pause")) call(actions.togglePause);
+    if (ImGui::Button(model.paused ? "Resume###pause" : "Pause###pause", ImVec2(pauseButtonWidth(), 0.0f)))
+        call(actions.togglePause);
     ImGui::SameLine();
     ImGui::BeginDisabled(!model.paused);
     if (ImGui::Button("Step")) call(actions.step);
@@ -91,12 +101,20 @@ void drawPausedMark(bool simulating, const RunModel& model) {
 }
 
 void drawRunControls(bool simulating, const RunModel& model, const RunActions& actions) {
-    ImGui::Spacing();
     pauseAndStep(simulating, model, actions);
-    if (simulating) failureReport(model.report);
+}
+
+void drawFailureReport(bool simulating, const RunModel& model) {
+    if (!simulating) return;
+    ImGui::Spacing();
+    failureReport(model.report);
 }
 
 void drawReplay(const QuakeState& quake, const RunActions& actions, RunPanelState& state) {
+    if (state.replayRunning && (!quake.active || seedNumber(quake.seed) != state.replayedSeed)) {
+        state.replayRunning = false;
+        state.message.clear();
+    }
     if (quake.hasSeed)
         ImGui::Text("Quake seed: %llu", static_cast<unsigned long long>(seedNumber(quake.seed)));
     else
@@ -106,7 +124,11 @@ void drawReplay(const QuakeState& quake, const RunActions& actions, RunPanelStat
     ImGui::InputText("##seed", state.seedBuffer, sizeof state.seedBuffer);
     if (ImGui::IsItemDeactivatedAfterEdit()) takeTypedSeed(state);
     if (!state.seedRefusal.empty()) wrappedText(TEXT_ORANGE, state.seedRefusal);
-    if (ImGui::Button("Replay") && actions.replay)
-        state.message = actions.replay(typedName(state.seedBuffer, sizeof state.seedBuffer));
+    if (ImGui::Button("Replay") && actions.replay) {
+        const CommandReply reply = actions.replay(typedName(state.seedBuffer, sizeof state.seedBuffer));
+        state.message = reply.message;
+        state.replayRunning = reply.done;
+        state.replayedSeed = seedNumber(quake.seed);
+    }
     if (!state.message.empty()) ImGui::TextWrapped("%s", state.message.c_str());
 }

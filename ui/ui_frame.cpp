@@ -26,6 +26,8 @@ UiCapture readUiCapture() {
     // Set at the end of a frame in which a text field was being edited; io.WantTextInput
     // would only say so from the next ImGui::NewFrame on, a frame late.
     capture.textActive = g->WantTextInputNextFrame == 1;
-    capture.wantsMouse = g->IO.WantCaptureMouse;
+    // An open popup alone does not hold the mouse: the click that closes it from the
+    // scene also reaches the scene.
+    capture.wantsMouse = g->IO.WantCaptureMouseUnlessPopupClose;
     return capture;
 }

@@ -6,7 +6,7 @@
 // into the next frame's input snapshot (uiTextActive, uiWantsMouse).
 struct UiCapture {
     bool textActive = false;  // a text field is being edited: keep the key bindings quiet
-    bool wantsMouse = false;  // the mouse is over the panel (or a popup is open)
+    bool wantsMouse = false;  // the mouse is over the panel or a popup, or was pressed there
 };
 
 // One user-interface frame: the backend begins it, a plot context lives for the

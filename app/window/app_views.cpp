@@ -29,7 +29,7 @@ SceneView sceneViewOf(const AppState& app) {
     return view;
 }
 
-PanelModel panelModelOf(AppState& app) {
+PanelModel panelModelOf(AppState& app, double clockSeconds) {
     PanelModel model{app.simulating != 0,
                      app.editor.deleteMode == 1,
                      app.sim,
@@ -42,6 +42,7 @@ PanelModel panelModelOf(AppState& app) {
                          app.report,      app.run.realTime, app.run.meter.droppedSteps};
     model.records = RecordListModel{app.records.files, app.records.durationSeconds, app.records.peakG};
     model.designOffScreen = app.designOffScreen;
+    model.clockSeconds = clockSeconds;
     return model;
 }
 
@@ -52,7 +53,8 @@ PanelActions panelActionsOf(AppState& app) {
         return saveDesignKept(app, name).message;
     };
     actions.load = [&app](const std::string& name) {
-        return loadFromFileRecorded(app, name).message;
+        const FileResult result = loadFromFileRecorded(app, name);
+        return CommandReply{result.ok, result.message};
     };
     actions.undo = [&app] { undoDesignChange(app); };
     actions.redo = [&app] { redoDesignChange(app); };

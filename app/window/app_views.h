@@ -6,5 +6,6 @@
 #include "ui/render_scene.h"
 
 SceneView sceneViewOf(const AppState& app);
-PanelModel panelModelOf(AppState& app);
+// clockSeconds: the program's clock now, which times the messages that go by themselves.
+PanelModel panelModelOf(AppState& app, double clockSeconds);
 PanelActions panelActionsOf(AppState& app);

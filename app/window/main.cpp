@@ -115,7 +115,7 @@ int main() {
         SceneView scene = sceneViewOf(app);
         scene.referenceDrawing = referenceDrawing;
         renderScene(scene, renderTarget, markerCanvas);
-        drawUiFrame(panelModelOf(app), panelActionsOf(app), panel);
+        drawUiFrame(panelModelOf(app, in.time), panelActionsOf(app), panel);
         capture = readUiCapture();
         const bool ctrlHeld = controlDown(in);
         const bool f12 = keyPressed(in, KEY_F12);

@@ -170,6 +170,12 @@ def f12_takes_a_screenshot(args):
         assert not glob.glob(os.path.join(s.workdir, "*.gif")), "F12 alone started a recording"
 
 
+def top_headers(img):
+    """The first three header bars, which stay on the panel however far the sections below
+    them are pushed down."""
+    return dict(zip(PANEL_HEADERS[:3], header_bars(img)[:3]))
+
+
 def quake_status_and_graphs(args):
     with Session(args) as s:
         s.start()
@@ -182,11 +188,11 @@ def quake_status_and_graphs(args):
         s.key("f")
 
         def status_of(img):
-            headers = panel_headers(img)
+            headers = top_headers(img)
             return between(headers, "Quake Status", "Fun With Graphs")
 
         img = s.screenshot_when(lambda img: img.count(is_color(RED, 10), status_of(img)) > 40, name="simulating")
-        headers = panel_headers(img)
+        headers = top_headers(img)
         status = status_of(img)
         assert img.count(is_color(RED, 10), status) > 40  # "SIMULATION"
         assert img.count(is_color(GREY, 10), status) > 30  # "INACTIVE"
@@ -198,7 +204,7 @@ def quake_status_and_graphs(args):
         bar = lambda img: img.count(is_color(PROGRESS, 10), status_of(img))
 
         def plotted(img):
-            graphs = between(panel_headers(img), "Fun With Graphs", "Controls")
+            graphs = between(top_headers(img), "Fun With Graphs", "Controls")
             plots = ((0, graphs[1], 300, graphs[1] + 150), (0, graphs[3] - 150, 300, graphs[3]))
             return graphs[3] - graphs[1] >= 300 and all(img.count(is_color(PLOT_LINE, 12), p) > 15 for p in plots)
 
@@ -206,7 +212,7 @@ def quake_status_and_graphs(args):
         second = s.screenshot_when(lambda img: bar(img) > bar(first) + 50 and plotted(img), name="quake2")
         bars = []
         for img in (first, second):
-            headers = panel_headers(img)
+            headers = top_headers(img)
             status = between(headers, "Quake Status", "Fun With Graphs")
             assert img.count(is_color(GREY, 10), status) == 0, "still INACTIVE"
             assert img.count(is_color(RED, 10), status) > 60  # "SIMULATION" and "ACTIVE"
@@ -218,14 +224,19 @@ def quake_status_and_graphs(args):
             for plot in (upper, lower):
                 assert img.count(is_color(PLOT_LINE, 12), plot) > 15, plot
         assert 0 < bars[0] < bars[1], bars  # the progress bar fills
-        assert first.differs(second, between(panel_headers(second), "Fun With Graphs", "Controls")) > 50
+        assert first.differs(second, between(top_headers(second), "Fun With Graphs", "Controls")) > 50
 
         # past the four-second default duration
         img = s.screenshot_when(lambda img: not active(img), timeout=30, name="after quake")
-        headers = panel_headers(img)
+        headers = top_headers(img)
         status = between(headers, "Quake Status", "Fun With Graphs")
         assert img.count(is_color(GREY, 10), status) > 30, "the quake did not end"
         assert img.count(is_color(PROGRESS, 10), status) == 0
+        assert plotted(img), "the curves of the quake that ended are gone"
+        # G takes them away with the structure
+        s.key("g")
+        img = s.screenshot_when(lambda img: not plotted(img), name="after G")
+        headers = top_headers(img)
         assert headers["Controls"] - headers["Fun With Graphs"] <= 40, headers
 
 
@@ -238,6 +249,6 @@ if __name__ == "__main__":
          typing_a_name_leaves_the_editor_alone),
         ("F12 alone writes a PNG screenshot", f12_takes_a_screenshot),
         ("Ctrl+F12 twice writes a numbered GIF of more than one frame", ctrl_f12_records_a_gif),
-        ("during a quake the status shows ACTIVE with a filling bar and the graphs plot lines",
+        ("during a quake the status shows ACTIVE with a filling bar and the graphs plot lines, kept until G",
          quake_status_and_graphs),
     ])

@@ -7,8 +7,11 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "app/design_commands.h"
 #include "app/modes.h"
 #include "app/window/app_views.h"
 #include "headless_ui.h"
@@ -35,11 +38,11 @@ protected:
             ui,
             [&] {
                 if (!inWindow) {
-                    buildUiFrame(panelModelOf(app), panelActionsOf(app), panel);
+                    buildUiFrame(panelModelOf(app, clock), panelActionsOf(app), panel);
                     return;
                 }
                 PlotContext* plots = createPlotContext();
-                drawControlPanel(panelModelOf(app), panelActionsOf(app), panel);
+                drawControlPanel(panelModelOf(app, clock), panelActionsOf(app), panel);
                 destroyPlotContext(plots);
                 inWindow();
                 ImGui::End();
@@ -102,9 +105,29 @@ protected:
         frame();
     }
 
+    // Where an item of the panel is: Dear ImGui keeps the rectangle of the item that has
+    // the keyboard focus, also of a greyed one.
+    ImRect rectOf(ImGuiID id) {
+        frame([&] { ImGui::SetFocusID(id, ImGui::GetCurrentWindow()); });
+        frame();
+        const ImGuiWindow* window = ImGui::FindWindowByName("Control Panel");
+        const ImRect rel = window->NavRectRel[ImGuiNavLayer_Main];
+        const ImVec2 at = window->DC.CursorStartPos;  // what the rectangle is kept relative to
+        return ImRect(rel.Min.x + at.x, rel.Min.y + at.y, rel.Max.x + at.x, rel.Max.y + at.y);
+    }
+    void click(ImVec2 at) {
+        ImGui::GetIO().AddMousePosEvent(at.x, at.y);
+        frame();
+        ImGui::GetIO().AddMouseButtonEvent(0, true);
+        frame();
+        ImGui::GetIO().AddMouseButtonEvent(0, false);
+        frame();
+    }
+
     HeadlessUi ui;
     AppState app;
     PanelState panel;
+    double clock = 0.0;  // the clock the panel is handed
 };
 
 TEST_F(ControlPanel, StartsWithEveryHeaderClosedAndTheFileBoxFilledIn) {
@@ -334,13 +357,13 @@ TEST_F(ControlPanel, DrawingBarShowsTheCostAndItsButtonsUndoAndRedoAPreset) {
 
     const ImGuiID undo = idOf([] { return ImGui::GetID("Undo"); });
     const ImGuiID redo = idOf([] { return ImGui::GetID("Redo"); });
-    EXPECT_TRUE(panelModelOf(app).canUndo);
-    EXPECT_FALSE(panelModelOf(app).canRedo);  // its button is greyed
+    EXPECT_TRUE(panelModelOf(app, clock).canUndo);
+    EXPECT_FALSE(panelModelOf(app, clock).canRedo);  // its button is greyed
     press(undo);
     EXPECT_TRUE(app.editor.lines.empty());
     EXPECT_EQ(app.quake.magnitude, 4.0f);
-    EXPECT_FALSE(panelModelOf(app).canUndo);
-    EXPECT_TRUE(panelModelOf(app).canRedo);
+    EXPECT_FALSE(panelModelOf(app, clock).canUndo);
+    EXPECT_TRUE(panelModelOf(app, clock).canRedo);
     press(redo);
     EXPECT_EQ(app.editor.lines.size(), 2u);
     EXPECT_EQ(app.quake.magnitude, 6.0f);
@@ -398,6 +421,65 @@ TEST_F(ControlPanel, HomeFramesTheDesignAndEndsTheOffScreenNote) {
     EXPECT_EQ(frameText().find("off screen"), std::string::npos);
 }
 
+TEST_F(ControlPanel, RunButtonsKeepTheirPlacesInTheEditorRunningPausedAndInAQuake) {
+    openHeaders({"Quake Status", "Quake Settings"});
+    const ImGuiID ids[] = {idOf([] { return ImGui::GetID("###pause"); }), idOf([] { return ImGui::GetID("Step"); }),
+                           idOf([] { return ImGui::GetID("1/4x"); }), idOf([] { return ImGui::GetID("##seed"); }),
+                           idOf([] { return ImGui::GetID("Replay"); })};
+    auto places = [&] {
+        std::vector<float> at;
+        for (ImGuiID id : ids) {
+            const ImRect r = rectOf(id);
+            at.insert(at.end(), {r.Min.x, r.Min.y, r.Max.x});
+        }
+        return at;
+    };
+    const std::vector<float> editor = places();
+    app.simulating = 1;
+    app.quake.active = true;
+    app.quake.duration = 4.0f;
+    const std::vector<float> running = places();
+    app.run.paused = true;
+    EXPECT_EQ(places(), running) << "pausing moves nothing";
+    EXPECT_EQ(std::vector<float>(editor.begin(), editor.begin() + 9),
+              std::vector<float>(running.begin(), running.begin() + 9))
+        << "pause, step and the speeds stand where they stood in the editor";
+}
+
+TEST_F(ControlPanel, AFinishedQuakesCurvesStayInTheGraphsAroundItsLastMoment) {
+    openHeaders({"Fun With Graphs"});
+    // The time range of the first plot drawn, or none.
+    auto plottedTimes = [&] {
+        std::optional<PlotRange> times;
+        headlessFrame(ui, [&] {
+            PlotContext* plots = createPlotContext();
+            drawControlPanel(panelModelOf(app, clock), panelActionsOf(app), panel);
+            if (!plots->plots.empty()) times = plots->plots[0].x;
+            destroyPlotContext(plots);
+            ImGui::End();
+        });
+        return times;
+    };
+    QuakeState& quake = app.quake;
+    quake.active = true;
+    quake.lastAmplitude = Vector2{1.0f, 1.0f};
+    for (float t : {0.25f, 0.5f, 0.75f, 1.0f}) {
+        addPoint(quake.graphX, t, t);
+        addPoint(quake.graphY, t, -t);
+    }
+    quake.elapsed = 1.0f;
+    ASSERT_TRUE(plottedTimes().has_value());
+    // The step that ends a quake stamps its point with time 0 and stops the timer.
+    addPoint(quake.graphX, 0.0f, 0.5f);
+    addPoint(quake.graphY, 0.0f, -0.5f);
+    quake.active = false;
+    quake.elapsed = 0.0f;
+    const std::optional<PlotRange> after = plottedTimes();
+    ASSERT_TRUE(after.has_value()) << "the curves stay after the quake";
+    EXPECT_DOUBLE_EQ(after->min, -1.0);
+    EXPECT_DOUBLE_EQ(after->max, 3.0);
+}
+
 TEST_F(ControlPanel, GroundMotionModelShowsItsSourceJointRuleGraphsAndRefusesABadScale) {
     openHeaders({"Quake Status", "Fun With Graphs", "Quake Settings", "Joint Settings"});
     std::string text = frameText();
@@ -426,10 +508,14 @@ TEST_F(ControlPanel, GroundMotionModelShowsItsSourceJointRuleGraphsAndRefusesABa
                              "Ground acceleration (g)", "Ground displacement (m)",
                              "Real shaking lasts 10 s or more: try a Duration of 15 s"})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    const ImGuiWindow* panelWindow = ImGui::FindWindowByName("Control Panel");
+    EXPECT_LE(panelWindow->DC.CursorMaxPos.x, panelWindow->WorkRect.Max.x) << "a long hint wraps at the edge";
     app.quake.duration = 15.0f;
     EXPECT_EQ(frameText().find("Real shaking lasts"), std::string::npos);
 
-    app.quake.active = false;  // no plots: the list stays within the panel's height
+    app.quake.active = false;
+    erase(app.quake.graphX);  // no plots: the list stays within the panel's height
+    erase(app.quake.graphY);
     press(idOf([] { return ImGui::GetID("Recorded"); }));
     app.records.files = {"missing.csv"};
     press(idOf([] {
@@ -506,6 +592,98 @@ TEST_F(ControlPanelFiles, AFailedLoadChangesNothingAndStillReports) {
     EXPECT_TRUE(app.sim.presets.empty());
     EXPECT_FALSE(panel.fileMessage.empty());
     EXPECT_TRUE(popupOpen());
+}
+
+TEST_F(ControlPanelFiles, MessagesEndWhenTheyStopBeingTrue) {
+    openHeaders({"Quake Settings"});
+    const ImGuiID replay = idOf([] { return ImGui::GetID("Replay"); });
+    typeInto(idOf([] { return ImGui::GetID("##seed"); }), "12345");
+    press(replay);
+    EXPECT_NE(frameText().find("Replaying seed 12345."), std::string::npos);
+    app.quake.active = false;  // its quake is over
+    EXPECT_EQ(frameText().find("Replaying seed"), std::string::npos);
+    destroySimulation(app.sim);
+    app.simulating = 0;
+    frame([] { ImGui::GetStateStorage()->SetInt(ImGui::GetID("Quake Settings"), 0); });
+
+    Design preset;
+    preset.name = "kept";
+    app.sim.presets = {preset};
+    openHeaders({"Materials", "Presets", "File"});
+    const ImGuiID density = fieldId("##density");
+    const ImGuiID load = idOf([] { return ImGui::GetID("Load"); });
+    auto refuse = [&] {
+        app.notice = "Not started: the structure is too large";
+        typeInto(density, "1e-45");
+        pressKey(ImGuiKey_Enter);
+    };
+    refuse();
+    press(load);  // nothing is saved under the typed name
+    std::string text = frameText();
+    for (const char* kept : {"Not started", "Refused: the density"})
+        EXPECT_NE(text.find(kept), std::string::npos) << "a failed Load changes nothing: " << kept;
+    clock += FILE_INFO_SECONDS;  // its report goes
+    frame();
+
+    ASSERT_TRUE(saveCurrentDesign(app.editor, app.sim, app.quake, "Enter Filepath").ok);
+    press(load);
+    text = frameText();
+    for (const char* gone : {"Not started", "Refused"}) EXPECT_EQ(text.find(gone), std::string::npos) << gone;
+    clock += FILE_INFO_SECONDS;
+    frame();
+
+    refuse();
+    press(idOf([] {
+        ImGui::PushID(0);
+        const ImGuiID id = ImGui::GetID("kept");
+        ImGui::PopID();
+        return id;
+    }));
+    text = frameText();
+    for (const char* gone : {"Not started", "Refused"}) EXPECT_EQ(text.find(gone), std::string::npos) << gone;
+}
+
+TEST_F(ControlPanelFiles, TheFileReportGoesByItselfAndAClickPastItStillLands) {
+    openHeaders({"File"});
+    press(idOf([] { return ImGui::GetID("Save"); }));
+    ASSERT_TRUE(popupOpen());
+    clock += FILE_INFO_SECONDS - 0.5;
+    frame();
+    EXPECT_TRUE(popupOpen());
+    clock += 0.5;
+    frame();
+    EXPECT_FALSE(popupOpen()) << "gone after a few seconds";
+
+    press(idOf([] { return ImGui::GetID("Save"); }));
+    ASSERT_TRUE(popupOpen());
+    // A click on Load both closes the report and loads.
+    const ImRect load = rectOf(idOf([] { return ImGui::GetID("Load"); }));
+    click(load.GetCenter());
+    EXPECT_EQ(app.sim.presets.size(), 1u);
+
+    // The scene is not held back while the report is up, so a click there reaches it.
+    ASSERT_TRUE(popupOpen());
+    ImGui::GetIO().AddMousePosEvent(700.0f, 700.0f);
+    frame();
+    EXPECT_FALSE(readUiCapture().wantsMouse);
+    click(ImVec2(700.0f, 700.0f));
+    EXPECT_FALSE(popupOpen());
+}
+
+TEST_F(ControlPanel, TheFileBoxsFirstClickSelectsTheWholeName) {
+    openHeaders({"File"});
+    const ImVec2 box = rectOf(idOf([] { return ImGui::GetID("##file"); })).GetCenter();
+    click(box);
+    typeText("bridge");
+    frame();
+    EXPECT_STREQ(panel.filePathBuffer, "bridge");
+    pressKey(ImGuiKey_Enter);
+    // A later click places the cursor, here after the short name (moved off the first
+    // click's spot, so the two are not taken for a double click).
+    click(ImVec2(box.x + 10.0f, box.y));
+    typeText("2");
+    frame();
+    EXPECT_STREQ(panel.filePathBuffer, "bridge2");
 }
 
 TEST(PanelFileBox, TypedNameStopsAtTheFirstZeroByte) {

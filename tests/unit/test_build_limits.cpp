@@ -204,6 +204,11 @@ TEST_F(Limits, UnstableStepStopsTheSimulationAndGLeavesACleanWorld) {
     updateFrame(app, enter, [](int lo, int) { return lo; });
     EXPECT_FALSE(app.quake.active);
     EXPECT_EQ(app.notice.rfind("Quake not started: a magnitude of -inf cannot shake anything", 0), 0u) << app.notice;
+    // Once a quake does start, the refusal is no longer true.
+    app.quake.magnitude = 4.0f;
+    updateFrame(app, enter, [](int lo, int) { return lo; });
+    EXPECT_TRUE(app.quake.active);
+    EXPECT_EQ(app.notice, "");
 }
 
 TEST_F(Limits, EveryWayInRefusesASettingByNameAndADesignLargerThanFBuilds) {

@@ -176,6 +176,8 @@ TEST_F(ModesFixture, GStopsTheQuakeCancelsThePendingPointAndClearsTheStructure) 
     app.quake.active = true;
     app.quake.elapsed = 1.5f;
     app.quake.duration = 7.0f;
+    addPoint(app.quake.graphX, 1.0f, 2.0f);
+    addPoint(app.quake.graphY, 1.0f, 2.0f);
     app.camera.target = Vector2{30, 40};
 
     updateCameraAndModes(app, pressed({KEY_G}));
@@ -183,6 +185,8 @@ TEST_F(ModesFixture, GStopsTheQuakeCancelsThePendingPointAndClearsTheStructure) 
     EXPECT_FALSE(app.quake.active);
     EXPECT_EQ(app.quake.elapsed, 0.0f);
     EXPECT_EQ(app.quake.duration, 7.0f);
+    EXPECT_TRUE(app.quake.graphX.data.empty()) << "a finished quake's curves go with its structure";
+    EXPECT_TRUE(app.quake.graphY.data.empty());
     EXPECT_EQ(app.editor.hasPending, 0);
     EXPECT_EQ(app.editor.pendingStart.x, 0.0f);
     EXPECT_EQ(app.editor.pendingStart.y, 0.0f);

@@ -23,6 +23,7 @@ TEST(RecordCommands, AMissingFolderListsNothingAndARefusedFileChangesNothing) {
     const std::string message = loadRecord(shelf, ground, "bad.csv", dir.str());
     EXPECT_EQ(message.rfind("Could not load records/bad.csv: ", 0), 0u) << message;
     EXPECT_GT(message.size(), std::string("Could not load records/bad.csv: ").size()) << "the reason is given";
+    EXPECT_EQ(message.find("Could not load", 1), std::string::npos) << "said once: " << message;
     EXPECT_EQ(ground.recordName, "kept.AT2");
     EXPECT_EQ(ground.record.accelerationG, (std::vector<double>{0.1, -0.2}));
     EXPECT_EQ(shelf.durationSeconds, 0.02);
