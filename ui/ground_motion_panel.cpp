@@ -133,8 +133,10 @@ void drawModelJointSettings(QuakeState& quake, PanelState& panel) {
     numberField(panel, "Model threshold (kN):", "##modelThreshold", quake.ground.threshold, 1.0f, 10.0f, "%.2f",
                 thresholdProblem);
     // The world's gravity, base pins and floor mass are set when F builds the structure.
-    ImGui::TextDisabled("True scale: 1 g = %.2f m/s^2, pinned bases;", STANDARD_GRAVITY);
-    ImGui::TextDisabled("floors load horizontal members (from the next F)");
+    char scale[128];
+    std::snprintf(scale, sizeof scale, "True scale: 1 g = %.2f m/s^2, pinned bases; floors load horizontal members (from the next F)",
+                  STANDARD_GRAVITY);
+    wrappedText(ImGui::GetStyleColorVec4(ImGuiCol_TextDisabled), scale);
     numberField(panel, "Floor load (kg/m):", "##floorLoad", quake.ground.floorLoad, 50.0f, 100.0f, "%.0f",
                 floorLoadProblem);
 }

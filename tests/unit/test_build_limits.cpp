@@ -264,7 +264,7 @@ TEST_F(Limits, EveryWayInRefusesASettingByNameAndADesignLargerThanFBuilds) {
     updateFrame(app, enter, [](int lo, int) { return lo; });
     EXPECT_FALSE(app.quake.active);
     EXPECT_EQ(app.notice.rfind("Quake not started: the duration nan s", 0), 0u) << app.notice;
-    EXPECT_EQ(replayTyped(app, "12345"), "Not replayed: the duration nan s is outside 0 to 3600 s.");
+    EXPECT_EQ(replayTyped(app, "12345").message, "Not replayed: the duration nan s is outside 0 to 3600 s.");
     EXPECT_FALSE(app.quake.active);
     EXPECT_FALSE(app.quake.hasSeed);
 }
