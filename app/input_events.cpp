@@ -8,7 +8,8 @@ void noteInputEvent(InputEvents& events, const InputEvent& event) {
     events.queue.push_back(event);
 }
 
-void takeFrameEvents(InputEvents& events, InputSnapshot& in) {
+std::vector<InputEvent> takeFrameEvents(InputEvents& events, InputSnapshot& in) {
+    std::vector<InputEvent> taken;
     // (button?, code) pairs that already went down, or up, in this frame.
     std::set<std::pair<bool, int>> pressed;
     std::set<std::pair<bool, int>> released;
@@ -23,6 +24,7 @@ void takeFrameEvents(InputEvents& events, InputSnapshot& in) {
         events.queue.pop_front();
         const int limit = event.button ? 8 : 512;
         if (event.code < 0 || event.code >= limit) continue;
+        taken.push_back(event);
         const auto bit = static_cast<std::size_t>(event.code);
         if (event.button) {
             (event.press ? in.mousePressed : in.mouseReleased).set(bit);
@@ -31,4 +33,5 @@ void takeFrameEvents(InputEvents& events, InputSnapshot& in) {
             (event.press ? in.keyPressed : in.keyReleased).set(bit);
         }
     }
+    return taken;
 }

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <vector>
 
 #include "app/input.h"
 
@@ -27,5 +28,6 @@ inline constexpr std::size_t MAX_QUEUED_INPUT_EVENTS = 256;
 
 void noteInputEvent(InputEvents& events, const InputEvent& event);
 // Adds this frame's share of the queued events to a snapshot read from the window: the
-// presses and releases, and for a left-button press the point it went down at.
-void takeFrameEvents(InputEvents& events, InputSnapshot& in);
+// presses and releases, and for a left-button press the point it went down at. Returns
+// that share in the order it came, for the panel to see the same presses and releases.
+std::vector<InputEvent> takeFrameEvents(InputEvents& events, InputSnapshot& in);

@@ -13,8 +13,9 @@ void buildUiFrame(const PanelModel& model, const PanelActions& actions, PanelSta
     ImGui::End();
 }
 
-void drawUiFrame(const PanelModel& model, const PanelActions& actions, PanelState& panel) {
-    ImGui_ImplRaylib_Begin();
+void drawUiFrame(const PanelModel& model, const PanelActions& actions, PanelState& panel,
+                 const ImGui_ImplRaylib_FrameEvents& input) {
+    ImGui_ImplRaylib_Begin(input);
     buildUiFrame(model, actions, panel);
     ImGui_ImplRaylib_End();
 }
@@ -29,5 +30,17 @@ UiCapture readUiCapture() {
     // An open popup alone does not hold the mouse: the click that closes it from the
     // scene also reaches the scene.
     capture.wantsMouse = g->IO.WantCaptureMouseUnlessPopupClose;
+    constexpr ImGuiWindowFlags NOT_PANEL =
+        ImGuiWindowFlags_ChildWindow | ImGuiWindowFlags_Popup | ImGuiWindowFlags_Tooltip;
+    for (const ImGuiWindow* window : g->Windows) {
+        if (!window->Active || window->Hidden || (window->Flags & NOT_PANEL) != 0) continue;
+        capture.windows.push_back(Rectangle{window->Pos.x, window->Pos.y, window->Size.x, window->Size.y});
+    }
     return capture;
+}
+
+bool uiCovers(const UiCapture& capture, Vector2 point) {
+    for (const Rectangle& r : capture.windows)
+        if (CheckCollisionPointRec(point, r)) return true;
+    return false;
 }

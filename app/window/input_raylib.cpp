@@ -48,7 +48,7 @@ void watchWindowInput() {
     watching = true;
 }
 
-InputSnapshot readInputSnapshot() {
+InputSnapshot readInputSnapshot(ImGui_ImplRaylib_FrameEvents& panelEvents) {
     InputSnapshot in;
     in.frameTime = GetFrameTime();
     in.time = GetTime();
@@ -70,7 +70,10 @@ InputSnapshot readInputSnapshot() {
         if (IsMouseButtonPressed(button)) in.mousePressed.set(bit);
         if (IsMouseButtonReleased(button)) in.mouseReleased.set(bit);
     }
-    takeFrameEvents(windowEvents, in);
+    panelEvents.queued = watching;
+    panelEvents.events.clear();
+    for (const InputEvent& event : takeFrameEvents(windowEvents, in))
+        panelEvents.events.push_back(ImGui_ImplRaylib_PressEvent{event.button, event.code, event.press, event.point});
     return in;
 }
 

@@ -104,18 +104,19 @@ int main() {
     FrameCounter frameCounter;
     std::string frameLine;
 
+    ImGui_ImplRaylib_FrameEvents panelEvents;
     const RandomInt randomInt = raylibRandomInt;
     bool running = !WindowShouldClose();
     while (running) {
-        InputSnapshot in = readInputSnapshot();
+        InputSnapshot in = readInputSnapshot(panelEvents);
         in.uiTextActive = capture.textActive;
-        in.uiWantsMouse = capture.wantsMouse;
+        in.uiWantsMouse = capture.wantsMouse || (mousePressed(in, MOUSE_BUTTON_LEFT) && uiCovers(capture, in.mouse));
 
         updateFrame(app, in, randomInt);
         SceneView scene = sceneViewOf(app);
         scene.referenceDrawing = referenceDrawing;
         renderScene(scene, renderTarget, markerCanvas);
-        drawUiFrame(panelModelOf(app, in.time), panelActionsOf(app), panel);
+        drawUiFrame(panelModelOf(app, in.time), panelActionsOf(app), panel, panelEvents);
         capture = readUiCapture();
         const bool ctrlHeld = controlDown(in);
         const bool f12 = keyPressed(in, KEY_F12);

@@ -1,5 +1,5 @@
 """Drawing lines, deleting them, clearing and undoing that, and the switch to a simulation and back."""
-from harness import BLUE, ORANGE, YELLOW, Session, is_color, run_cases, world_to_window
+from harness import BLUE, ORANGE, PANEL_ROW, YELLOW, Session, is_color, panel_headers, run_cases, world_to_window
 
 # A vertical line from the ground up four metres, right of the panel.
 BOTTOM = world_to_window(100, -20)
@@ -50,6 +50,12 @@ def quick_clicks_count_at_a_few_frames_a_second(args):
     # fall between two frames.
     with Session(args, env={"TREMORA_FRAME_SLEEP": "250"}) as s:
         s.start()
+        # On the panel: a header opens, and the headers below it move down.
+        closed = panel_headers(s.screenshot())
+        s.move(100, closed["Controls"])
+        s.xdo("click", "1")
+        assert s.wait_for(lambda: panel_headers(s.screenshot())["Materials"] > closed["Materials"] + PANEL_ROW, 10), \
+            "the quick click on a panel header did not open it"
         for point in (BOTTOM, TOP):
             s.move(*point)
             s.xdo("click", "1")
@@ -99,7 +105,8 @@ if __name__ == "__main__":
     run_cases([
         ("two clicks draw an orange line; H and a click delete it; J clears", draw_delete_and_clear),
         ("J clears a line and Ctrl+Z brings it back", ctrl_z_brings_back_what_j_cleared),
-        ("quick clicks at four frames a second still draw a line", quick_clicks_count_at_a_few_frames_a_second),
+        ("quick clicks at four frames a second open a panel header and draw a line",
+         quick_clicks_count_at_a_few_frames_a_second),
         ("Home frames the drawn line in the scene", home_frames_the_design),
         ("F shows blue members and yellow joints; G returns to the grid", simulate_and_return),
     ])

@@ -241,6 +241,66 @@ TEST_F(BackendInput, MousePositionButtonsAndWheel) {
     for (const ImGuiInputEvent& e : queueFrame()) EXPECT_NE(e.Type, ImGuiInputEventType_MousePos);
 }
 
+TEST_F(BackendInput, QueuedPressAndReleaseWithinOneFrameClickAButtonAndTapAKeyOnce) {
+    int clicks = 0;
+    int enters = 0;
+    ImVec2 centre;
+    auto panel = [&] {
+        ImGui::SetNextWindowPos(ImVec2(0.0f, 0.0f));
+        ImGui::Begin("panel");
+        if (ImGui::Button("Home")) ++clicks;
+        centre = ImVec2((ImGui::GetItemRectMin().x + ImGui::GetItemRectMax().x) * 0.5f,
+                        (ImGui::GetItemRectMin().y + ImGui::GetItemRectMax().y) * 0.5f);
+        if (ImGui::IsKeyPressed(ImGuiKey_Enter, false)) ++enters;
+        ImGui::End();
+    };
+    headlessFrame(ui, panel);  // a new window is measured, hidden, in its first frame
+    headlessFrame(ui, panel);
+    // By the time the frame reads the window the mouse has moved on, and raylib's own
+    // once-a-frame edges (which the queue replaces) report the press too.
+    fake.mouseX = 600;
+    fake.mouseY = 600;
+    fake.buttonsPressed = {MOUSE_BUTTON_LEFT};
+    fake.pressed = {KEY_ENTER};
+    const Vector2 at{centre.x, centre.y};
+    const ImGui_ImplRaylib_FrameEvents frame{true,
+                                             {{true, MOUSE_BUTTON_LEFT, true, at},
+                                              {false, KEY_ENTER, true, at},
+                                              {true, MOUSE_BUTTON_LEFT, false, at},
+                                              {false, KEY_ENTER, false, at}}};
+    ImGui_ImplRaylib_QueueEvents(ImGui::GetIO(), state, FAKE_SOURCE, frame);
+    fake = FakeInput{};
+    for (int i = 0; i < 4; ++i) headlessFrame(ui, panel);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(enters, 1);
+    EXPECT_FALSE(ImGui::IsKeyDown(ImGuiKey_Enter));
+}
+
+TEST_F(BackendInput, TextTypedWithinOneFrameIsNotHeldBackBehindItsKeyTaps) {
+    char typed[16] = "";
+    ImGuiID field = 0;
+    auto panel = [&] {
+        ImGui::Begin("panel");
+        ImGui::InputText("##typed", typed, sizeof typed);
+        field = ImGui::GetItemID();
+        ImGui::End();
+    };
+    headlessFrame(ui, panel);
+    activateItem(field);
+    headlessFrame(ui, panel);
+    headlessFrame(ui, panel);
+    ASSERT_TRUE(ImGui::GetIO().WantTextInput);
+    fake.chars = {'1', '2'};
+    const ImGui_ImplRaylib_FrameEvents frame{true,
+                                             {{false, KEY_ONE, true, {}},
+                                              {false, KEY_ONE, false, {}},
+                                              {false, KEY_TWO, true, {}},
+                                              {false, KEY_TWO, false, {}}}};
+    ImGui_ImplRaylib_QueueEvents(ImGui::GetIO(), state, FAKE_SOURCE, frame);
+    headlessFrame(ui, panel);
+    EXPECT_STREQ(typed, "12");
+}
+
 TEST_F(BackendInput, GamepadIsDormantUnlessNavigationIsEnabledAndMapsCrossedButtons) {
     fake.gamepad = true;
     fake.padPressed = {GAMEPAD_BUTTON_RIGHT_FACE_RIGHT, GAMEPAD_BUTTON_MIDDLE_LEFT};

@@ -666,6 +666,10 @@ TEST_F(ControlPanelFiles, TheFileReportGoesByItselfAndAClickPastItStillLands) {
     ImGui::GetIO().AddMousePosEvent(700.0f, 700.0f);
     frame();
     EXPECT_FALSE(readUiCapture().wantsMouse);
+    // Nor is a quick click that goes down there before a frame has seen the mouse arrive,
+    // while one on the panel stays out of the scene.
+    EXPECT_FALSE(uiCovers(readUiCapture(), Vector2{700.0f, 700.0f}));
+    EXPECT_TRUE(uiCovers(readUiCapture(), Vector2{100.0f, 400.0f}));
     click(ImVec2(700.0f, 700.0f));
     EXPECT_FALSE(popupOpen());
 }

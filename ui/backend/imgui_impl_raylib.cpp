@@ -154,10 +154,10 @@ void ImGui_ImplRaylib_BuildFontAtlas() {
     atlas->SetTexID(static_cast<ImTextureID>(reinterpret_cast<std::uintptr_t>(texture)));
 }
 
-void ImGui_ImplRaylib_Begin() {
+void ImGui_ImplRaylib_Begin(const ImGui_ImplRaylib_FrameEvents& frame) {
     ImGui::SetCurrentContext(backend.backendContext);
     ImGui_ImplRaylib_NewFrame(GetFrameTime());
-    ImGui_ImplRaylib_ProcessEvents();
+    ImGui_ImplRaylib_ProcessEvents(frame);
     ImGui::NewFrame();
 }
 
@@ -178,8 +178,8 @@ void ImGui_ImplRaylib_NewFrame(float dt) {
     updateMouseCursor(io);
 }
 
-void ImGui_ImplRaylib_ProcessEvents() {
-    ImGui_ImplRaylib_QueueEvents(ImGui::GetIO(), backend.input, RAYLIB_INPUT);
+void ImGui_ImplRaylib_ProcessEvents(const ImGui_ImplRaylib_FrameEvents& frame) {
+    ImGui_ImplRaylib_QueueEvents(ImGui::GetIO(), backend.input, RAYLIB_INPUT, frame);
 }
 
 void ImGui_ImplRaylib_End() {

@@ -6,6 +6,8 @@
 
 #include <cstddef>
 
+#include "ui/backend/imgui_impl_raylib.h"
+
 // ---- Key and cursor maps -------------------------------------------------------
 
 struct ImGui_ImplRaylib_KeyPair {
@@ -75,8 +77,12 @@ struct ImGui_ImplRaylib_InputState {
 // Queues one frame of events into io: focus and modifier edges, key edges in
 // ascending raylib code, text only while Dear ImGui wants the keyboard, mouse
 // position, buttons and wheel, and gamepad 0 when gamepad navigation is enabled.
+// With queued frame events the key and button edges are those events instead, in the
+// order they came and each button at the point it went down or up; Dear ImGui spreads
+// a press and release of one frame over the frames that follow.
 void ImGui_ImplRaylib_QueueEvents(ImGuiIO& io, ImGui_ImplRaylib_InputState& state,
-                                  const ImGui_ImplRaylib_InputSource& input);
+                                  const ImGui_ImplRaylib_InputSource& input,
+                                  const ImGui_ImplRaylib_FrameEvents& frame = {});
 
 // ---- Rendering -----------------------------------------------------------------
 

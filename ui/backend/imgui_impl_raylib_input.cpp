@@ -211,6 +211,67 @@ void queueGamepad(ImGuiIO& io, const ImGui_ImplRaylib_InputSource& input) {
     }
 }
 
+void queueKeyEdges(ImGuiIO& io, const ImGui_ImplRaylib_InputSource& input) {
+    for (const ImGui_ImplRaylib_KeyPair& k : KEY_MAP) {
+        if (input.isKeyReleased(k.raylibKey))
+            io.AddKeyEvent(k.imguiKey, false);
+        else if (input.isKeyPressed(k.raylibKey))
+            io.AddKeyEvent(k.imguiKey, true);
+    }
+}
+
+void queueButtonEdges(ImGuiIO& io, const ImGui_ImplRaylib_InputSource& input) {
+    for (const MouseButtonPair& b : MOUSE_BUTTONS) {
+        if (input.isMouseButtonPressed(b.raylibButton))
+            io.AddMouseButtonEvent(b.imguiButton, true);
+        else if (input.isMouseButtonReleased(b.raylibButton))
+            io.AddMouseButtonEvent(b.imguiButton, false);
+    }
+}
+
+ImGuiKey imguiKeyOf(int raylibKey) {
+    for (const ImGui_ImplRaylib_KeyPair& k : KEY_MAP)
+        if (k.raylibKey == raylibKey) return k.imguiKey;
+    return ImGuiKey_None;
+}
+
+int imguiButtonOf(int raylibButton) {
+    for (const MouseButtonPair& b : MOUSE_BUTTONS)
+        if (b.raylibButton == raylibButton) return b.imguiButton;
+    return -1;
+}
+
+// Keys that type a character (the printable block and the keypad's digits and signs,
+// Enter aside) when neither Ctrl nor Super is held.
+bool typesCharacter(int raylibKey, const ImGui_ImplRaylib_InputState& state) {
+    if (state.lastCtrl || state.lastSuper) return false;
+    const bool printable = raylibKey >= KEY_SPACE && raylibKey <= KEY_GRAVE;
+    const bool keypad = raylibKey >= KEY_KP_0 && raylibKey <= KEY_KP_EQUAL && raylibKey != KEY_KP_ENTER;
+    return printable || keypad;
+}
+
+// A button event goes with the point it happened at, so a click that went down and up
+// on a panel button between two frames lands on that button wherever the mouse is now.
+// While a text field is being edited the keys that type are left out: their text comes
+// as characters, and Dear ImGui would hold that text back until it had spread each
+// tap's press and release over a frame of its own, so at a few frames a second typing
+// would fall further and further behind.
+void queueFrameEvents(ImGuiIO& io, const ImGui_ImplRaylib_InputState& state,
+                      const ImGui_ImplRaylib_FrameEvents& frame) {
+    for (const ImGui_ImplRaylib_PressEvent& e : frame.events) {
+        if (!e.button) {
+            const ImGuiKey key = imguiKeyOf(e.code);
+            if (key == ImGuiKey_None || (io.WantTextInput && typesCharacter(e.code, state))) continue;
+            io.AddKeyEvent(key, e.press);
+            continue;
+        }
+        const int button = imguiButtonOf(e.code);
+        if (button < 0) continue;
+        if (!io.WantSetMousePos) io.AddMousePosEvent(e.point.x, e.point.y);
+        io.AddMouseButtonEvent(button, e.press);
+    }
+}
+
 }  // namespace
 
 const ImGui_ImplRaylib_KeyPair* ImGui_ImplRaylib_KeyMap() { return KEY_MAP; }
@@ -222,7 +283,8 @@ int ImGui_ImplRaylib_RaylibCursor(ImGuiMouseCursor cursor) {
 }
 
 void ImGui_ImplRaylib_QueueEvents(ImGuiIO& io, ImGui_ImplRaylib_InputState& state,
-                                  const ImGui_ImplRaylib_InputSource& input) {
+                                  const ImGui_ImplRaylib_InputSource& input,
+                                  const ImGui_ImplRaylib_FrameEvents& frame) {
     const bool focused = input.isWindowFocused();
     if (focused != state.lastFocused) io.AddFocusEvent(focused);
     state.lastFocused = focused;
@@ -233,12 +295,10 @@ void ImGui_ImplRaylib_QueueEvents(ImGuiIO& io, ImGui_ImplRaylib_InputState& stat
         state.*m.last = down;
     }
 
-    for (const ImGui_ImplRaylib_KeyPair& k : KEY_MAP) {
-        if (input.isKeyReleased(k.raylibKey))
-            io.AddKeyEvent(k.imguiKey, false);
-        else if (input.isKeyPressed(k.raylibKey))
-            io.AddKeyEvent(k.imguiKey, true);
-    }
+    if (frame.queued)
+        queueFrameEvents(io, state, frame);
+    else
+        queueKeyEdges(io, input);
 
     // Characters stay in raylib's queue for the program unless Dear ImGui wants them.
     if (io.WantCaptureKeyboard) {
@@ -249,12 +309,7 @@ void ImGui_ImplRaylib_QueueEvents(ImGuiIO& io, ImGui_ImplRaylib_InputState& stat
     if (!io.WantSetMousePos)
         io.AddMousePosEvent(static_cast<float>(input.getMouseX()), static_cast<float>(input.getMouseY()));
 
-    for (const MouseButtonPair& b : MOUSE_BUTTONS) {
-        if (input.isMouseButtonPressed(b.raylibButton))
-            io.AddMouseButtonEvent(b.imguiButton, true);
-        else if (input.isMouseButtonReleased(b.raylibButton))
-            io.AddMouseButtonEvent(b.imguiButton, false);
-    }
+    if (!frame.queued) queueButtonEdges(io, input);
 
     const Vector2 wheel = input.getMouseWheelMoveV();
     io.AddMouseWheelEvent(wheel.x, wheel.y);
