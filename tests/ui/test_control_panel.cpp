@@ -421,6 +421,15 @@ TEST_F(ControlPanel, HomeFramesTheDesignAndEndsTheOffScreenNote) {
     EXPECT_EQ(frameText().find("off screen"), std::string::npos);
 }
 
+TEST_F(ControlPanel, RigidityCheckButtonSaysHowManyWaysTheDrawingCanMove) {
+    // A square standing on the ground, unbraced: it sways one way.
+    app.editor.lines = {{{0, -20}, {10, -20}}, {{0, -20}, {0, -30}}, {{10, -20}, {10, -30}}, {{0, -30}, {10, -30}}};
+    EXPECT_EQ(frameText().find("way to move"), std::string::npos);
+    press(idOf([] { return ImGui::GetID("Rigidity check"); }));
+    EXPECT_NE(frameText().find("1 way to move: the tinted members can fold"), std::string::npos);
+    EXPECT_EQ(*sceneViewOf(app).canMove, (std::vector<bool>{false, true, true, true}));
+}
+
 TEST_F(ControlPanel, RunButtonsKeepTheirPlacesInTheEditorRunningPausedAndInAQuake) {
     openHeaders({"Quake Status", "Quake Settings"});
     const ImGuiID ids[] = {idOf([] { return ImGui::GetID("###pause"); }), idOf([] { return ImGui::GetID("Step"); }),
