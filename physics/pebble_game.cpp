@@ -71,11 +71,15 @@ std::vector<bool> rigidToBar(PebbleGame& game, std::size_t a, std::size_t b) {
     if (a >= n || b >= n) return rigid;
     // Three pebbles held on the bar (its body's three freedoms); a joint that cannot
     // draw a fourth from anywhere has none of its own left relative to the bar.
-    gatherTwo(game, a, b);
-    while (game.pebbles[b] < 1) {
+    // The bar's own cover points from one end to the other, so the third may only be
+    // reachable through the other end: try both.
+    while (game.pebbles[a] + game.pebbles[b] < 3) {
         std::vector<char> seen(n, 0);
+        seen[b] = 1;
+        if (game.pebbles[a] < 2 && fetchPebble(game, a, seen)) continue;
+        std::fill(seen.begin(), seen.end(), 0);
         seen[a] = 1;
-        if (!fetchPebble(game, b, seen)) break;
+        if (game.pebbles[b] >= 2 || !fetchPebble(game, b, seen)) break;
     }
     rigid[a] = rigid[b] = true;
     std::vector<char> floppy(n, 0);

@@ -26,9 +26,6 @@ struct SceneView {
     Vector2 epicenter{0.0f, 0.0f};  // kilometres
     // DELETE mode: positions in `lines` of the lines a click at the mouse would remove.
     std::vector<std::size_t> deletePreview;
-    // The rigidity check: for each of `lines`, whether it can move (tinted); null when no
-    // check is shown.
-    const std::vector<bool>* canMove = nullptr;
     // Where the first joint of this simulation broke: ringed until G.
     bool hasFirstBreak = false;
     Vector2 firstBreakPoint{0.0f, 0.0f};
@@ -41,6 +38,9 @@ struct SceneView {
     Vector2 mouse{0.0f, 0.0f};
     const char* modeName = "";  // PLACING, DELETE or SIMULATION, written in the scene's corner
     bool firstHint = false;     // nothing drawn yet: say how to start
+    // The rigidity check: for each of `lines`, whether it can move (tinted); null when no
+    // check is shown.
+    const std::vector<bool>* canMove = nullptr;
 };
 
 inline constexpr Color BACKGROUND_COLOR{245, 245, 245, 255};
