@@ -103,6 +103,7 @@ void controlsList() {
     ImGui::Text("Pause / Step: P / N");
     ImGui::Text("Slower / Faster: [ / ]");
     ImGui::Text("Frame Design: Home");
+    ImGui::Text("Rigidity Check: C");
 }
 
 // Whether the text of a field (of its part `part`, for a field of several numbers) is

@@ -167,7 +167,7 @@ TEST_F(ControlPanel, ControlsListTheKeys) {
     const std::string text = frameText();
     for (const char* line : {"Controls:", "Movement : W A S D", "Start: F", "Reset : G", "Toggle Place: H",
                              "Reset Camera: R", "Clear All Lines: J", "Human: K", "Typing Mode: Backslash",
-                             "Start Quake: Enter", "Pause / Step: P / N", "Slower / Faster: [ / ]"})
+                             "Start Quake: Enter", "Pause / Step: P / N", "Slower / Faster: [ / ]", "Rigidity Check: C"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
 }
 
