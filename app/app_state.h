@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/editor.h"
+#include "app/rigidity_check.h"
 #include "app/record_commands.h"
 #include "app/undo_history.h"
 #include "app/run_control.h"
@@ -41,4 +42,6 @@ struct AppState {
     bool designOffScreen = false;
     // A line has been placed or loaded since start: the scene's first hint is no longer shown.
     bool hadLines = false;
+    // The last rigidity check (C or the panel's button), shown until the drawing changes.
+    RigidityCheck rigidity;
 };

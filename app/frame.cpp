@@ -5,6 +5,7 @@
 #include "app/autosave.h"
 #include "app/editor.h"
 #include "app/modes.h"
+#include "app/rigidity_check.h"
 #include "app/sim_frame.h"
 #include "app/undo_commands.h"
 #include "app/view_framing.h"
@@ -18,7 +19,7 @@ namespace {
 // The program's own key bindings; backslash is not among them, it must reach typing mode
 // even while a text field has the keyboard.
 constexpr int BOUND_KEYS[] = {KEY_W, KEY_A, KEY_S, KEY_D, KEY_UP, KEY_LEFT, KEY_DOWN, KEY_RIGHT,
-                              KEY_R, KEY_F, KEY_G, KEY_H, KEY_J, KEY_K, KEY_ENTER,
+                              KEY_R, KEY_F, KEY_G, KEY_H, KEY_J, KEY_K, KEY_C, KEY_ENTER,
                               KEY_Z, KEY_Y,  // with Ctrl: undo and redo
                               KEY_P, KEY_N, KEY_LEFT_BRACKET, KEY_RIGHT_BRACKET, KEY_HOME};
 
@@ -74,6 +75,8 @@ void updateFrame(AppState& app, const InputSnapshot& raw, const RandomInt& rando
         app.stepAccumulator += in.frameTime;
         if (!app.typingMode) updateUndoKeys(app, in);
         updateEditorRecorded(app, screenToWorld(app.camera, in.mouse), in);
+        forgetChangedRigidity(app.rigidity, app.editor.lines);
+        if (!app.typingMode && keyPressed(in, KEY_C)) runRigidityCheck(app.rigidity, app.editor.lines, app.sim.groundTop);
         if (!app.editor.lines.empty()) app.hadLines = true;
         return;
     }

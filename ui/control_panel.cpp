@@ -47,6 +47,9 @@ void drawingBar(const PanelModel& model, const PanelActions& actions) {
     ImGui::Text("Lines: %zu", model.cost.lines);
     ImGui::Text("Length: %.1f m  Mass: %.1f kg", static_cast<double>(model.cost.lengthMetres),
                 static_cast<double>(model.cost.mass));
+    commandButton("Rigidity check", !model.simulating, actions.checkRigidity);
+    if (ImGui::IsItemHovered()) ImGui::SetTooltip("Tint the members that can move without changing length (C key)");
+    if (!model.rigidity.empty()) wrappedText(TEXT_LIGHT_BLUE, model.rigidity);
 }
 
 void quakeStatus(const PanelModel& model, const PanelActions& actions) {
@@ -100,6 +103,7 @@ void controlsList() {
     ImGui::Text("Pause / Step: P / N");
     ImGui::Text("Slower / Faster: [ / ]");
     ImGui::Text("Frame Design: Home");
+    ImGui::Text("Rigidity Check: C");
 }
 
 // Whether the text of a field (of its part `part`, for a field of several numbers) is

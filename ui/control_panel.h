@@ -46,6 +46,7 @@ struct PanelModel {
     RecordListModel records{};  // the records/ folder and the loaded record
     bool designOffScreen = false;  // a preset or Load brought lines that all lie outside the view
     double clockSeconds = 0.0;  // the program's clock, for messages that go by themselves
+    std::string rigidity{};     // the last rigidity check's verdict ("" when none is shown)
 };
 
 // The commands the panel asks the program to carry out.
@@ -57,6 +58,7 @@ struct PanelActions {
     std::function<void()> undo;
     std::function<void()> redo;
     std::function<void()> frameDesign;  // as the Home key
+    std::function<void()> checkRigidity;  // as the C key
     RunActions run;
     RecordActions records;
 };

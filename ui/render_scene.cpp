@@ -56,6 +56,11 @@ void drawEditorView(const SceneView& view, const ScreenMap& map) {
             DrawLineEx(line.start, line.end, t, LINE_COLOR);
         }
     }
+    if (view.canMove != nullptr && view.canMove->size() == view.lines.size()) {
+        for (std::size_t i = 0; i < view.lines.size(); ++i) {
+            if ((*view.canMove)[i]) DrawLineEx(view.lines[i].start, view.lines[i].end, 3.0f, CAN_MOVE_COLOR);
+        }
+    }
     for (std::size_t i : view.deletePreview) {
         if (i < view.lines.size()) DrawLineEx(view.lines[i].start, view.lines[i].end, 3.0f, DELETE_PREVIEW_COLOR);
     }

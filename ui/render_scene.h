@@ -38,12 +38,18 @@ struct SceneView {
     Vector2 mouse{0.0f, 0.0f};
     const char* modeName = "";  // PLACING, DELETE or SIMULATION, written in the scene's corner
     bool firstHint = false;     // nothing drawn yet: say how to start
+    // The rigidity check: for each of `lines`, whether it can move (tinted); null when no
+    // check is shown.
+    const std::vector<bool>* canMove = nullptr;
 };
 
 inline constexpr Color BACKGROUND_COLOR{245, 245, 245, 255};
 inline constexpr Color LINE_COLOR{255, 161, 0, 255};
 inline constexpr Color PENDING_COLOR{253, 249, 0, 255};
 inline constexpr Color DELETE_PREVIEW_COLOR{190, 33, 55, 255};
+// Members the rigidity check found can move: a dark blue that stands apart from the orange
+// lines and the red delete preview in every colour vision.
+inline constexpr Color CAN_MOVE_COLOR{0, 114, 178, 255};
 inline constexpr Color EPICENTER_COLOR{230, 41, 55, 255};
 inline constexpr Color FIRST_BREAK_COLOR{200, 0, 220, 255};
 inline constexpr Color HOVER_COLOR{0, 158, 47, 255};

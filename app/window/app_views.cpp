@@ -2,6 +2,7 @@
 
 #include "app/design_commands.h"
 #include "app/record_commands.h"
+#include "app/rigidity_check.h"
 #include "app/undo_commands.h"
 #include "physics/design_cost.h"
 #include "app/replay.h"
@@ -25,6 +26,7 @@ SceneView sceneViewOf(const AppState& app) {
     view.hover = app.editor.hover;
     view.mouse = app.editor.mouse;
     view.modeName = !editing ? "SIMULATION" : app.editor.deleteMode == 1 ? "DELETE" : "PLACING";
+    if (editing && app.rigidity.shown && app.editor.dragging == 0) view.canMove = &app.rigidity.result.canMove;
     view.firstHint = editing && !app.hadLines && app.editor.lines.empty();
     return view;
 }
@@ -43,6 +45,7 @@ PanelModel panelModelOf(AppState& app, double clockSeconds) {
     model.records = RecordListModel{app.records.files, app.records.durationSeconds, app.records.peakG};
     model.designOffScreen = app.designOffScreen;
     model.clockSeconds = clockSeconds;
+    if (app.simulating == 0) model.rigidity = rigiditySummary(app.rigidity);
     return model;
 }
 
@@ -59,6 +62,7 @@ PanelActions panelActionsOf(AppState& app) {
     actions.undo = [&app] { undoDesignChange(app); };
     actions.redo = [&app] { redoDesignChange(app); };
     actions.frameDesign = [&app] { frameDesign(app); };
+    actions.checkRigidity = [&app] { runRigidityCheck(app.rigidity, app.editor.lines, app.sim.groundTop); };
     actions.run.togglePause = [&app] { togglePause(app.run); };
     actions.run.step = [&app] { askStep(app.run); };
     actions.run.setSlowdown = [&app](int slowdown) { setSlowdown(app.run, slowdown); };

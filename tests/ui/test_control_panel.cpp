@@ -167,7 +167,7 @@ TEST_F(ControlPanel, ControlsListTheKeys) {
     const std::string text = frameText();
     for (const char* line : {"Controls:", "Movement : W A S D", "Start: F", "Reset : G", "Toggle Place: H",
                              "Reset Camera: R", "Clear All Lines: J", "Human: K", "Typing Mode: Backslash",
-                             "Start Quake: Enter", "Pause / Step: P / N", "Slower / Faster: [ / ]"})
+                             "Start Quake: Enter", "Pause / Step: P / N", "Slower / Faster: [ / ]", "Rigidity Check: C"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
 }
 
@@ -419,6 +419,15 @@ TEST_F(ControlPanel, HomeFramesTheDesignAndEndsTheOffScreenNote) {
     EXPECT_FALSE(app.designOffScreen);
     EXPECT_GT(worldToScreen(app.camera, {4000, -3000}).x, 300.0f);
     EXPECT_EQ(frameText().find("off screen"), std::string::npos);
+}
+
+TEST_F(ControlPanel, RigidityCheckButtonSaysHowManyWaysTheDrawingCanMove) {
+    // A square standing on the ground, unbraced: it sways one way.
+    app.editor.lines = {{{0, -20}, {10, -20}}, {{0, -20}, {0, -30}}, {{10, -20}, {10, -30}}, {{0, -30}, {10, -30}}};
+    EXPECT_EQ(frameText().find("way to move"), std::string::npos);
+    press(idOf([] { return ImGui::GetID("Rigidity check"); }));
+    EXPECT_NE(frameText().find("1 way to move: the tinted members can fold"), std::string::npos);
+    EXPECT_EQ(*sceneViewOf(app).canMove, (std::vector<bool>{false, true, true, true}));
 }
 
 TEST_F(ControlPanel, RunButtonsKeepTheirPlacesInTheEditorRunningPausedAndInAQuake) {

@@ -6,6 +6,7 @@
 #include "app/frame.h"
 #include "app/input_events.h"
 #include "app/modes.h"
+#include "app/rigidity_check.h"
 #include "app/view_framing.h"
 #include "frame_input.h"
 #include "physics/engine/b2layer.h"
@@ -17,7 +18,7 @@ namespace {
 InputSnapshot everyBinding(float frameTime) {
     InputSnapshot in = withKeys(frame(frameTime), {KEY_W, KEY_A, KEY_S, KEY_D, KEY_UP, KEY_DOWN, KEY_LEFT,
                                                    KEY_RIGHT, KEY_R, KEY_F, KEY_G, KEY_H, KEY_J, KEY_K,
-                                                   KEY_ENTER, KEY_P, KEY_N, KEY_LEFT_BRACKET, KEY_RIGHT_BRACKET,
+                                                   KEY_C, KEY_ENTER, KEY_P, KEY_N, KEY_LEFT_BRACKET, KEY_RIGHT_BRACKET,
                                                    KEY_HOME});
     in.wheel = Vector2{0, 3};
     return in;
@@ -108,6 +109,7 @@ TEST_F(FrameFixture, TypingModeSuspendsCameraAndModeKeysOnly) {
     EXPECT_EQ(app.camera.zoom, 1.0f);
     EXPECT_EQ(app.simulating, 0);     // F suspended
     EXPECT_EQ(app.run.slowdown, 1);   // [ and ] suspended
+    EXPECT_FALSE(app.rigidity.shown);  // C suspended
     EXPECT_TRUE(app.editor.lines.empty());  // J still acts
     run(withKeys(frame(0.01f), {KEY_H}));
     EXPECT_EQ(app.editor.deleteMode, 1);  // H still acts
@@ -144,6 +146,7 @@ TEST_F(FrameFixture, TypingIntoAPanelTextFieldActsOnNoBinding) {
     EXPECT_EQ(app.editor.deleteMode, 0);
     EXPECT_EQ(app.editor.hasPending, 1);
     EXPECT_EQ(app.simulating, 0);
+    EXPECT_FALSE(app.rigidity.shown);
     EXPECT_EQ(app.camera.target.x, 0.0f);
     EXPECT_EQ(app.camera.target.y, 0.0f);
     EXPECT_EQ(app.camera.zoom, 1.0f);
@@ -222,7 +225,7 @@ TEST(FrameSceneInput, FiltersOnlyWhatThePanelHolds) {
     EXPECT_TRUE(keyPressed(text, KEY_BACKSLASH));
     EXPECT_TRUE(keyPressed(text, KEY_X));  // not a binding: left alone
     for (int key : {KEY_W, KEY_A, KEY_S, KEY_D, KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_R, KEY_F, KEY_G, KEY_H,
-                    KEY_J, KEY_K, KEY_ENTER, KEY_P, KEY_N, KEY_LEFT_BRACKET, KEY_RIGHT_BRACKET, KEY_HOME}) {
+                    KEY_J, KEY_K, KEY_C, KEY_ENTER, KEY_P, KEY_N, KEY_LEFT_BRACKET, KEY_RIGHT_BRACKET, KEY_HOME}) {
         EXPECT_FALSE(keyPressed(text, key)) << key;
         EXPECT_FALSE(keyDown(text, key)) << key;
     }
@@ -333,4 +336,15 @@ TEST_F(FrameFixture, HomeFramesTheLinesOrTheWholeGridRightOfThePanel) {
     app.camera.target.x -= 5000.0f;
     run(frame(0.01f));
     EXPECT_FALSE(app.designOffScreen);
+}
+
+TEST_F(FrameFixture, RigidityCheckShowsUntilTheDrawingChanges) {
+    app.editor.lines = {{{0, -20}, {0, -30}}};  // a post pinned at its foot: it can turn
+    run(withKeys(frame(0.01f), {KEY_C}));
+    ASSERT_TRUE(app.rigidity.shown);
+    EXPECT_EQ(rigiditySummary(app.rigidity), "1 way to move: the tinted members can fold");
+    run(frame(0.01f));
+    EXPECT_TRUE(app.rigidity.shown);
+    run(withKeys(frame(0.01f), {KEY_J}));
+    EXPECT_FALSE(app.rigidity.shown);
 }
