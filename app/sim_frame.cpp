@@ -3,6 +3,7 @@
 #include "app/modes.h"
 #include "physics/human.h"
 #include "physics/joint_loads.h"
+#include "physics/rest_pose.h"
 #include "physics/world.h"
 #include "quake/ground_quake.h"
 
@@ -13,6 +14,7 @@ bool simulateFrame(Simulation& sim, QuakeState& quake, HumanSpawner& spawner, fl
     if (events.dropFigure) dropHuman(sim, spawner, events.figurePoint, randomInt);
     if (!events.advance) return false;
     checkJointLoads(sim, jointRuleFor(quake, sim));
+    if (quake.groundRun.moving && quake.groundRun.steps == 0) quake.groundRun.rest = captureRestPose(sim);
     const bool stepped = stepWorld(sim, stepAccumulator, groundPathFor(quake));
     if (stepped) groundStepped(quake);
     return stepped;

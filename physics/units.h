@@ -25,3 +25,15 @@ inline constexpr double newtonsFromEngineForce(double force) { return metresFrom
 inline constexpr double engineForceFromNewtons(double newtons) { return unitsFromMetres(newtons); }
 inline constexpr double kilonewtonsFromEngineForce(double force) { return newtonsFromEngineForce(force) / 1000.0; }
 inline constexpr double engineForceFromKilonewtons(double kilonewtons) { return engineForceFromNewtons(kilonewtons * 1000.0); }
+
+// Torques: the engine's kg * units² / s² and newton-metres (a hundredth of one).
+inline constexpr double newtonMetresFromEngineTorque(double torque) { return metresFromUnits(metresFromUnits(torque)); }
+inline constexpr double engineTorqueFromNewtonMetres(double newtonMetres) {
+    return unitsFromMetres(unitsFromMetres(newtonMetres));
+}
+inline constexpr double kilonewtonMetresFromEngineTorque(double torque) {
+    return newtonMetresFromEngineTorque(torque) / 1000.0;
+}
+inline constexpr double engineTorqueFromKilonewtonMetres(double kilonewtonMetres) {
+    return engineTorqueFromNewtonMetres(kilonewtonMetres * 1000.0);
+}

@@ -167,6 +167,11 @@ WorldSetup worldSetupFor(const GroundMotionSettings& ground) {
     setup.gravityY = static_cast<float>(unitsPerSecond2FromG(1.0));
     setup.baseMotorTorque = 0.0f;
     setup.floorLoadKgPerMetre = std::isfinite(ground.floorLoad) && ground.floorLoad > 0.0f ? ground.floorLoad : 0.0f;
+    setup.connections.connection = ground.connection;
+    setup.connections.base = ground.base;
+    setup.connections.stiffnessKNmPerRad = ground.stiffness;
+    setup.connections.dampingRatio = ground.dampingRatio;
+    setup.connections.capacityKNm = ground.capacity;
     return setup;
 }
 
