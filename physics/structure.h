@@ -60,8 +60,9 @@ struct JointRecord {
     std::size_t jointSlot = 0;      // index into Simulation::jointSlots
     float accumulated = 0.0f;       // newton-seconds
     float force = 0.0f;             // the size of the joint's force after the last world step
-    // A moment connection's moment after the last world step (engine torque, signed) and
-    // the moment at which it yields; both 0 for a hinge.
+    // A moment connection's spring moment after the last world step (engine torque: k times
+    // its turn from rest, body B's angle less body A's, so the sign says which way it bends)
+    // and the moment at which it yields; both 0 for a hinge.
     float moment = 0.0f;
     float momentCapacity = 0.0f;
     // Where the joint holds its second body, which never changes: the body and the
@@ -77,6 +78,16 @@ struct JointRecord {
 struct BrokenJoint {
     std::size_t record = 0;  // index into Simulation::jointRecords
     Vector2 point{0.0f, 0.0f};
+};
+
+// The springs of the moment connections built (see moment_connections.h), engine units;
+// all 0 when the structure has none.
+struct MomentSprings {
+    float stiffness = 0.0f;  // torque per radian of rotation
+    float damping = 0.0f;    // torque per radian per second
+    float capacity = 0.0f;   // torque at which a connection yields
+    double firstPeriod = 0.0;  // seconds, the structure's estimated first natural period
+    int subSteps = 1;          // engine steps per world step
 };
 
 // The physics-side state; exactly one exists for the whole run.
@@ -99,4 +110,5 @@ struct Simulation {
     // sleeps they stay as they were, and the load check reuses them.
     bool jointForcesChanged = true;
     std::vector<BrokenJoint> brokenThisFrame;  // the joints the latest load check broke, in record order
+    MomentSprings momentSprings;  // of the structure built
 };

@@ -13,6 +13,9 @@ void buildStructure(Simulation& sim, std::vector<Line> lines);
 void pinToGround(Simulation& sim, std::size_t beamIndex);
 void joinBeams(Simulation& sim, std::size_t first, std::size_t second);
 // Takes one fixed step when more than 1/120 s has gathered; returns whether it stepped.
+// With moment connections built the step is several engine steps (sim.momentSprings), and
+// a force applied before it acts in the first of them only: the classic quake, the one
+// model that pushes members, never runs on such a structure.
 bool stepWorld(Simulation& sim, float& stepAccumulator);
 
 // How a moving (kinematic) ground goes through the coming step, in world units per second.
@@ -32,6 +35,12 @@ int awakeBodies(const Simulation& sim);
 // (creation order, contacts, sleeping), so a run repeated in a fresh world repeats exactly.
 void renewWorld(Simulation& sim);
 void destroySimulation(Simulation& sim);
+
+// A member's joint to the ground holds the member this far (world units) below its end
+// point at the ground's surface, so the member stands that much above the surface.
+inline constexpr float PIN_ANCHOR_OFFSET = 0.5f;
+// The density a line is built at: horizontal members also carry the floor load.
+float memberDensity(const Simulation& sim, const Line& line);
 
 // Whether an end point lies in the ground zone, where it is pinned to the ground.
 bool pinnedPoint(Vector2 p, float groundTop);
