@@ -1,0 +1,60 @@
+#pragma once
+// Frames of the tests' own, built in the ground-motion model's world and shaken (or pushed
+// and let go) there, with the roof's sway read relative to the moving ground: what the
+// structural-dynamics checks measure. Metres, seconds, kilograms and newtons throughout.
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+#include "app/sim_frame.h"
+#include "physics/rest_pose.h"
+#include "physics/structure.h"
+#include "quake/quake.h"
+
+// The ground-motion model with moment connections and the base given; the other settings
+// at their defaults.
+GroundMotionSettings momentSettings(BaseFixity base);
+
+// A ground motion from an acceleration history in g, sampled every dt for `seconds`
+// (integrated from rest, no baseline correction: it may end moving).
+GroundMotion motionOf(const std::function<double(double)>& accelerationG, double seconds, double dt = 0.005);
+
+// The world with one built frame; nothing in it ever sleeps, so slow decay shows.
+struct SwayWorld {
+    Simulation sim;
+    QuakeState quake;
+    HumanSpawner spawner;
+    float accumulator = 0.0f;
+    RestPose rest;           // where the structure stood when the latest measurement began
+    double utilisation = 0;  // the largest |moment| / capacity of any connection seen so far
+
+    SwayWorld(const std::vector<Line>& lines, const GroundMotionSettings& settings);
+    ~SwayWorld();
+    SwayWorld(const SwayWorld&) = delete;
+    SwayWorld& operator=(const SwayWorld&) = delete;
+
+    // One simulated frame of one step; `push` (engine force) on member i's centre when given.
+    void step(const std::vector<Vector2>& push = {});
+    // Lets the frame sag under its own weight for `seconds`, then takes the rest pose.
+    void settle(double seconds);
+    // The roof's (the last member's, see makeFrame) sideways displacement from the rest pose relative to the
+    // ground's own, metres.
+    double roofDrift() const;
+    // Runs the motion for `seconds` from the ground's start (or to the motion's end when
+    // sooner) and returns the roof drift after every step.
+    std::vector<double> drive(const GroundMotion& motion, double seconds);
+    // Pushes every horizontal member sideways with a force share of the total `newtons`
+    // proportional to its mass times its height, ramped up over `rampSeconds` and held
+    // for `holdSeconds`, then lets go; returns the roof drift after every step of the
+    // following `freeSeconds`.
+    std::vector<double> pushAndRelease(double newtons, double rampSeconds, double holdSeconds, double freeSeconds);
+};
+
+// The mean period of a sampled oscillation (samples dt apart) from its upward zero
+// crossings, found by straight-line interpolation; 0 with fewer than two.
+double zeroCrossingPeriod(const std::vector<double>& u, double dt);
+// The damping ratio from the logarithmic decrement of the first `cycles` cycles' positive
+// peaks (Chopra, Dynamics of Structures, eq. 2.2.10); 0 without that many.
+double logDecrementDamping(const std::vector<double>& u, int cycles);
+// The largest |u| of samples from..to (indices, to excluded).
+double peakAbs(const std::vector<double>& u, std::size_t from, std::size_t to);
