@@ -12,6 +12,7 @@
 namespace {
 
 constexpr float STEP = static_cast<float>(STEP_SECONDS);
+constexpr double HALF_TURN = 3.14159265358979323846;
 
 const RandomInt lowest = [](int lo, int) { return lo; };
 
@@ -33,6 +34,16 @@ GroundMotion motionOf(const std::function<double(double)>& accelerationG, double
     return integratedMotion(std::move(samples), dt);
 }
 
+GroundMotion heldThenLetGo(double aG, double rampSeconds, double holdSeconds, double freeSeconds) {
+    const double held = rampSeconds + holdSeconds;
+    return motionOf(
+        [=](double t) {
+            if (t < rampSeconds) return aG * (0.5 - 0.5 * std::cos(HALF_TURN * t / rampSeconds));
+            return t < held ? aG : 0.0;
+        },
+        held + freeSeconds);
+}
+
 SwayWorld::SwayWorld(const std::vector<Line>& lines, const GroundMotionSettings& settings) {
     initSimulation(sim);
     quake.ground = settings;
@@ -44,10 +55,7 @@ SwayWorld::SwayWorld(const std::vector<Line>& lines, const GroundMotionSettings&
 
 SwayWorld::~SwayWorld() { destroySimulation(sim); }
 
-void SwayWorld::step(const std::vector<Vector2>& push) {
-    for (std::size_t i = 0; i < push.size() && i < sim.beams.size(); ++i) {
-        if (push[i].x != 0.0f || push[i].y != 0.0f) b2Body_ApplyForceToCenter(sim.beams[i].body, push[i], true);
-    }
+void SwayWorld::step() {
     SimFrameEvents events;
     events.frameTime = STEP;
     accumulator += STEP;
@@ -80,36 +88,6 @@ std::vector<double> SwayWorld::drive(const GroundMotion& motion, double seconds)
         step();
         // The last step puts the ground back where it started: no drift to read then.
         if (quake.groundRun.moving) drift.push_back(roofDrift());
-    }
-    return drift;
-}
-
-std::vector<double> SwayWorld::pushAndRelease(double newtons, double rampSeconds, double holdSeconds,
-                                              double freeSeconds) {
-    // Shares by mass times height: near the shape of the first mode, so little else rings.
-    std::vector<double> weight(sim.beams.size(), 0.0);
-    double total = 0.0;
-    for (std::size_t i = 0; i < sim.beams.size(); ++i) {
-        const Line& line = sim.beams[i].line;
-        if (line.start.y != line.end.y) continue;
-        weight[i] = b2Body_GetMass(sim.beams[i].body) * (sim.groundTop - line.start.y);
-        total += weight[i];
-    }
-    const int ramp = stepsOf(rampSeconds);
-    const int pushed = ramp + stepsOf(holdSeconds);
-    std::vector<Vector2> push(sim.beams.size());
-    for (int s = 1; s <= pushed; ++s) {
-        // A half-cosine rise starts and ends without a jolt.
-        const double rise = s < ramp ? 0.5 - 0.5 * std::cos(3.14159265358979323846 * s / ramp) : 1.0;
-        for (std::size_t i = 0; i < push.size(); ++i) {
-            push[i].x = static_cast<float>(engineForceFromNewtons(newtons * rise * weight[i] / total));
-        }
-        step(push);
-    }
-    std::vector<double> drift;
-    for (int i = stepsOf(freeSeconds); i > 0; --i) {
-        step();
-        drift.push_back(roofDrift());
     }
     return drift;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Frames of the tests' own, built in the ground-motion model's world and shaken (or pushed
-// and let go) there, with the roof's sway read relative to the moving ground: what the
-// structural-dynamics checks measure. Metres, seconds, kilograms and newtons throughout.
+// Frames of the tests' own, built in the ground-motion model's world and shaken there, with
+// the roof's sway read relative to the moving ground: what the structural-dynamics checks
+// measure. Metres, seconds, kilograms and newtons throughout.
 #include <cstddef>
 #include <functional>
 #include <vector>
@@ -18,6 +18,10 @@ GroundMotionSettings momentSettings(BaseFixity base);
 // A ground motion from an acceleration history in g, sampled every dt for `seconds`
 // (integrated from rest, no baseline correction: it may end moving).
 GroundMotion motionOf(const std::function<double(double)>& accelerationG, double seconds, double dt = 0.005);
+// A ground acceleration of aG raised over rampSeconds (half a cosine, without a jolt), held
+// for holdSeconds and then let go at once, the ground coasting on for freeSeconds: the
+// frame leans by the static drift under aG while it is held and then sways freely from it.
+GroundMotion heldThenLetGo(double aG, double rampSeconds, double holdSeconds, double freeSeconds);
 
 // The world with one built frame; nothing in it ever sleeps, so slow decay shows.
 struct SwayWorld {
@@ -33,21 +37,16 @@ struct SwayWorld {
     SwayWorld(const SwayWorld&) = delete;
     SwayWorld& operator=(const SwayWorld&) = delete;
 
-    // One simulated frame of one step; `push` (engine force) on member i's centre when given.
-    void step(const std::vector<Vector2>& push = {});
+    // One simulated frame of one step.
+    void step();
     // Lets the frame sag under its own weight for `seconds`, then takes the rest pose.
     void settle(double seconds);
-    // The roof's (the last member's, see makeFrame) sideways displacement from the rest pose relative to the
-    // ground's own, metres.
+    // The roof's (the last member's, see makeFrame) sideways displacement from the rest
+    // pose, less the ground's own, metres.
     double roofDrift() const;
     // Runs the motion for `seconds` from the ground's start (or to the motion's end when
     // sooner) and returns the roof drift after every step.
     std::vector<double> drive(const GroundMotion& motion, double seconds);
-    // Pushes every horizontal member sideways with a force share of the total `newtons`
-    // proportional to its mass times its height, ramped up over `rampSeconds` and held
-    // for `holdSeconds`, then lets go; returns the roof drift after every step of the
-    // following `freeSeconds`.
-    std::vector<double> pushAndRelease(double newtons, double rampSeconds, double holdSeconds, double freeSeconds);
 };
 
 // The mean period of a sampled oscillation (samples dt apart) from its upward zero
