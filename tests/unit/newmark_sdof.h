@@ -2,13 +2,14 @@
 // A single-degree-of-freedom oscillator shaken at its base, integrated with Newmark's
 // average-acceleration method (gamma = 1/2, beta = 1/4; Newmark 1959, "A method of
 // computation for structural dynamics", J. Eng. Mech. Div. ASCE 85(EM3); Chopra, Dynamics
-// of Structures, 4th ed., section 5.4, table 5.4.2 for a linear system). It is the yard-
-// stick the frames are held to, so it shares nothing with the program's physics.
+// of Structures, 4th ed., section 5.4, its steps for a linear system). It is the yard-
+// stick the frames are held to, so it shares nothing with the program's physics but
+// the value of g.
 #include <cmath>
 #include <cstddef>
 #include <vector>
 
-inline constexpr double NEWMARK_G = 9.80665;  // m/s² per g, as the records are written
+#include "physics/units.h"
 
 // The largest |u| of u'' + 2 zeta w u' + w² u = -a_g(t), starting at rest, where a_g is
 // the accelerogram (g, one sample every dt seconds, running straight between samples) and
@@ -31,13 +32,13 @@ inline double newmarkPeakDisplacement(const std::vector<double>& accelerationG, 
     const double c2 = h * (gamma / (2.0 * beta) - 1.0);
 
     double u = 0.0, v = 0.0;
-    double a = -accelerationG[0] * NEWMARK_G;  // u'' at rest under the first sample
+    double a = -accelerationG[0] * STANDARD_GRAVITY;  // u'' at rest under the first sample
     double peak = 0.0;
     for (std::size_t i = 0; i + 1 < accelerationG.size(); ++i) {
         for (int s = 1; s <= split; ++s) {
             const double f = static_cast<double>(s) / split;
-            const double ag = (accelerationG[i] + f * (accelerationG[i + 1] - accelerationG[i])) * NEWMARK_G;
-            // Table 5.4.2: the effective load at the step's end, solved for u, then v and a.
+            const double ag = (accelerationG[i] + f * (accelerationG[i + 1] - accelerationG[i])) * STANDARD_GRAVITY;
+            // The effective load at the step's end, solved for u, then v and a.
             const double p = -ag + a1 * u + b1 * v + c1 * a + c * (a2 * u + (b2 - 1.0) * v + c2 * a);
             const double uNext = p / kHat;
             const double vNext = a2 * (uNext - u) + (1.0 - b2) * v + h * (1.0 - gamma / (2.0 * beta)) * a;

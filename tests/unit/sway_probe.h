@@ -53,7 +53,7 @@ struct SwayWorld {
 // crossings, found by straight-line interpolation; 0 with fewer than two.
 double zeroCrossingPeriod(const std::vector<double>& u, double dt);
 // The damping ratio from the logarithmic decrement of the first `cycles` cycles' positive
-// peaks (Chopra, Dynamics of Structures, eq. 2.2.10); 0 without that many.
+// peaks (Chopra, Dynamics of Structures, section 2.2); 0 without that many.
 double logDecrementDamping(const std::vector<double>& u, int cycles);
 // The largest |u| of samples from..to (indices, to excluded).
 double peakAbs(const std::vector<double>& u, std::size_t from, std::size_t to);

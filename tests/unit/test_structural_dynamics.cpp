@@ -115,15 +115,19 @@ const Measured& oneStorey(BaseFixity base) {
     return m;
 }
 
+// Each check's figures go to the test report (--gtest_output=xml), where the README's
+// table was read from.
+void report(const std::string& key, double value) { ::testing::Test::RecordProperty(key, std::to_string(value)); }
+
 }  // namespace
 
 // The yardstick itself: an undamped oscillator under a sudden constant ground acceleration
 // swings to twice the static displacement; damped, to (1 + e^(-zeta pi / sqrt(1 - zeta²)))
-// times it (Chopra, eq. 4.3.2 and its damped form).
+// times it (Chopra, section 4.3).
 TEST(StructuralDynamics, NewmarkMatchesTheStepResponse) {
     const double period = 0.3, aG = 0.2;
     const double w = 2.0 * HALF_TURN / period;
-    const double statics = aG * NEWMARK_G / (w * w);
+    const double statics = aG * STANDARD_GRAVITY / (w * w);
     const std::vector<double> step(301, aG);  // 3 s
     EXPECT_NEAR(newmarkPeakDisplacement(step, 0.01, period, 0.0), 2.0 * statics, 0.002 * statics);
     const double zeta = 0.05;
@@ -138,6 +142,10 @@ TEST(StructuralDynamics, FreeVibrationHasTheTheoreticalPeriodAndTheDampingSet) {
         const Measured& m = oneStorey(base);
         const double expected = m.theory.period();
         const std::string which = base == BaseFixity::Fixed ? "fixed feet" : "pinned feet";
+        const std::string key = base == BaseFixity::Fixed ? "fixed_" : "pinned_";
+        report(key + "period_theory_s", expected);
+        report(key + "period_measured_s", m.period);
+        report(key + "damping_measured", m.damping);
         EXPECT_NEAR(m.period, expected, 0.05 * expected) << which;
         const double zeta = momentSettings(base).dampingRatio;
         EXPECT_NEAR(m.damping, zeta, 0.2 * zeta) << which;
@@ -152,6 +160,8 @@ TEST(StructuralDynamics, ResonanceAtTheNaturalFrequencyAndNearlyStaticAtAThird) 
     const Measured& free = oneStorey(BaseFixity::Pinned);
     ASSERT_GT(free.period, 0.0) << "the frame does not sway freely";
     const double w = 2.0 * HALF_TURN / free.period;
+    report("static_mm_per_g_measured", 1000.0 * free.staticPerG);
+    report("static_mm_per_g_theory", 1000.0 * free.theory.participation * STANDARD_GRAVITY / free.theory.stiffness);
     struct Case {
         double frequency;  // rad/s
         double aG;
@@ -167,6 +177,9 @@ TEST(StructuralDynamics, ResonanceAtTheNaturalFrequencyAndNearlyStaticAtAThird) 
             frame.drive(motionOf([&](double t) { return c.aG * std::sin(c.frequency * t); }, 6.0), 6.0);
         const double steady = peakAbs(u, static_cast<std::size_t>(c.settled / STEP_SECONDS), u.size());
         const double expected = c.ratio * free.staticPerG * c.aG;
+        const std::string key = c.frequency == w ? "resonance_" : "third_";
+        report(key + "ratio_expected", c.ratio);
+        report(key + "ratio_measured", steady / (free.staticPerG * c.aG));
         EXPECT_NEAR(steady, expected, 0.2 * expected) << "at " << c.frequency / w << " of the natural frequency";
         EXPECT_LT(frame.utilisation, 1.0) << "the connections stay elastic";
     }
@@ -201,7 +214,11 @@ TEST(StructuralDynamics, PeakDriftUnderEachRecordIsNewmarksWithTheSamePeriodAndD
         SwayWorld frame(oneStoreyFrame(), settings);
         frame.settle(3.0);
         const std::vector<double> u = frame.drive(motion, motionDuration(motion));
-        EXPECT_NEAR(peakAbs(u, 0, u.size()), expected, 0.2 * expected) << name << " at scale " << scale;
+        const double peak = peakAbs(u, 0, u.size());
+        report(name + "_scale", scale);
+        report(name + "_newmark_mm", 1000.0 * expected);
+        report(name + "_frame_mm", 1000.0 * peak);
+        EXPECT_NEAR(peak, expected, 0.2 * expected) << name << " at scale " << scale;
         EXPECT_LT(frame.utilisation, 1.0) << name << ": the connections stay elastic";
     }
 }
@@ -215,6 +232,9 @@ TEST(StructuralDynamics, ThreeStoreysSwaySlowerAtTheEstimatedPeriod) {
     w.settle(3.0);
     const double estimate = shearFramePeriodSeconds(w.sim, lines);
     const double period = leanAndLetGo(w, 4.0).period;
+    report("estimate_s", estimate);
+    report("three_storeys_s", period);
+    report("one_storey_s", oneStorey(BaseFixity::Pinned).period);
     EXPECT_GT(period, oneStorey(BaseFixity::Pinned).period);
     EXPECT_NEAR(period, estimate, 0.15 * estimate);
 }
