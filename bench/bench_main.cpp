@@ -187,13 +187,14 @@ QuakeState classicQuake() {
     return quake;
 }
 
-// The ground-motion quake on a structure built with moment connections in that model's
+// The ground-motion quake on a structure built with the connections given in that model's
 // world: a synthetic M7 at 10 km, lasting twice the frames run so that the timed ones fall
 // in its strong phase (from 15 % to half of its length; every frame steps once).
-Row groundQuakeRow(Simulation& sim, const std::string& name, const std::vector<Line>& lines, const Options& opt) {
+Row groundQuakeRow(Simulation& sim, const std::string& name, const std::vector<Line>& lines, Connection connection,
+                   const Options& opt) {
     QuakeState quake;
     quake.ground.model = QuakeModel::GroundMotion;
-    quake.ground.connection = Connection::Moment;
+    quake.ground.connection = connection;
     quake.magnitude = 7.0f;
     quake.epicenter = Vector2{10.0f, 0.0f};
     quake.duration = static_cast<float>(2.0 * (opt.warmFrames + opt.frames) * STEP_SECONDS);
@@ -280,11 +281,18 @@ int main(int argc, char** argv) {
          }},
         {"ground-motion quake on a three-storey moment frame",
          [&] {
-             return groundQuakeRow(sim, "ground-motion quake on a three-storey moment frame", threeStoreys, opt);
+             return groundQuakeRow(sim, "ground-motion quake on a three-storey moment frame", threeStoreys,
+                                   Connection::Moment, opt);
+         }},
+        {"ground-motion quake on truss ~1,000, hinges",
+         [&] {
+             return groundQuakeRow(sim, "ground-motion quake on truss ~1,000, hinges", truss1000, Connection::Pinned,
+                                   opt);
          }},
         {"ground-motion quake on truss ~1,000, moment connections",
          [&] {
-             return groundQuakeRow(sim, "ground-motion quake on truss ~1,000, moment connections", truss1000, opt);
+             return groundQuakeRow(sim, "ground-motion quake on truss ~1,000, moment connections", truss1000,
+                                   Connection::Moment, opt);
          }},
         {"quake + 1,000 figures on hause",
          [&] {
