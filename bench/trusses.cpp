@@ -32,6 +32,21 @@ std::vector<Line> makeTruss(int column, int cells, int rows) {
     return lines;
 }
 
+std::vector<Line> makeFrame(int column, int bays, int storeys, int bayCells, int storeyCells) {
+    std::vector<Line> lines;
+    for (int s = 0; s < storeys; ++s) {
+        for (int b = 0; b <= bays; ++b) {
+            const int c = column + b * bayCells;
+            lines.push_back(Line{gridPoint(c, s * storeyCells), gridPoint(c, (s + 1) * storeyCells)});
+        }
+        for (int b = 0; b < bays; ++b) {
+            const int row = (s + 1) * storeyCells;
+            lines.push_back(Line{gridPoint(column + b * bayCells, row), gridPoint(column + (b + 1) * bayCells, row)});
+        }
+    }
+    return lines;
+}
+
 std::vector<Line> makeFullGrid() {
     std::vector<Line> lines;
     for (int r = 0; r < GRID; ++r) {
