@@ -15,6 +15,13 @@ std::string padded(std::string text, std::size_t width) {
     return text;
 }
 
+// A table row ends at its last number, not at its column's width.
+std::string endRow(std::ostringstream& row) {
+    std::string text = row.str();
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text + "\n";
+}
+
 FragilityEvent reaching(DamageState state) {
     const std::string name = damageName(state);
     return FragilityEvent{"reached " + name, "stayed below it", "reaching " + name};
@@ -46,17 +53,19 @@ std::string damageFragilityTable(const LabResults& r) {
     if (curves.empty()) return "";
     std::ostringstream out;
     out << "damage: the share of runs whose worst storey drift reached each state (a collapse counts as Complete)\n";
-    out << padded(r.sweep.kind == LevelKind::Magnitude ? "M" : "PGA (g)", 10) << "runs   ";
-    for (const DamageFragility& c : curves) out << padded(damageName(c.state), 11);
-    out << "\n";
+    std::ostringstream heading;
+    heading << padded(r.sweep.kind == LevelKind::Magnitude ? "M" : "PGA (g)", 10) << "runs   ";
+    for (const DamageFragility& c : curves) heading << padded(damageName(c.state), 11);
+    out << endRow(heading);
     for (std::size_t i = 0; i < curves.front().levels.size(); ++i) {
         const int runs = curves.front().levels[i].runs;
-        out << padded(levelLabel(r, i), 10) << padded(std::to_string(runs), 7);
+        std::ostringstream row;
+        row << padded(levelLabel(r, i), 10) << padded(std::to_string(runs), 7);
         for (const DamageFragility& c : curves) {
             const double share = runs > 0 ? static_cast<double>(c.levels[i].collapsed) / runs : 0.0;
-            out << padded(fixedDecimals(share, 2), 11);
+            row << padded(fixedDecimals(share, 2), 11);
         }
-        out << "\n";
+        out << endRow(row);
     }
     for (const DamageFragility& c : curves) {
         out << padded(damageName(c.state), 11);
