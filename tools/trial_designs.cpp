@@ -140,7 +140,7 @@ std::vector<TrialDesign> trialDesigns() {
         {hauseUnbraced(), false},
         {lightafPreset(), true},
         {bareFrame("moment_frame_1storey", 1, 4), false},
-        {bareFrame("moment_frame_3storeys", 3, 3), false},
+        {bareFrame("moment_frame_3storeys", 3, 4), false},
     };
 }
 
