@@ -70,6 +70,7 @@ void startSimulation(AppState& app) {
     setWorldSetup(app.sim, worldSetupFor(app.quake.ground));
     buildStructure(app.sim, std::vector<Line>(app.editor.lines));
     app.report = startReport(app.sim);
+    app.quake.drift = DriftTrack{};
     restartRun(app.run);
 }
 
@@ -86,6 +87,7 @@ void resetSimulation(AppState& app) {
     app.simulating = 0;
     clearStructure(app.sim);
     app.report = FailureReport{};
+    app.quake.drift = DriftTrack{};
     restartRun(app.run);
     // A step that went unstable may have written not-a-number into the ground through
     // the pins; the next structure gets a clean world.

@@ -5,6 +5,7 @@
 #include "physics/joint_loads.h"
 #include "physics/rest_pose.h"
 #include "physics/world.h"
+#include "quake/drift.h"
 #include "quake/ground_quake.h"
 
 bool simulateFrame(Simulation& sim, QuakeState& quake, HumanSpawner& spawner, float& stepAccumulator,
@@ -14,8 +15,13 @@ bool simulateFrame(Simulation& sim, QuakeState& quake, HumanSpawner& spawner, fl
     if (events.dropFigure) dropHuman(sim, spawner, events.figurePoint, randomInt);
     if (!events.advance) return false;
     checkJointLoads(sim, jointRuleFor(quake, sim));
-    if (quake.groundRun.moving && quake.groundRun.steps == 0) quake.groundRun.rest = captureRestPose(sim);
+    if (quake.groundRun.moving && quake.groundRun.steps == 0) {
+        quake.groundRun.rest = captureRestPose(sim);
+        quake.drift = startDriftTrack(sim);
+    }
     const bool stepped = stepWorld(sim, stepAccumulator, groundPathFor(quake));
+    // Measured before groundStepped, which puts the ground back at rest after the last step.
+    if (stepped && quake.groundRun.moving) updateDrift(quake.drift, sim, quake.groundRun.rest);
     if (stepped) groundStepped(quake);
     return stepped;
 }

@@ -2,7 +2,8 @@
 // One simulated frame, written once for every runner of the simulation (the frame
 // loop, the preset checker, the benchmark), in this order: the quake (started first
 // when asked), a figure dropped where asked, the joint-load check, which reads the
-// forces of the previous step, then at most one world step of 1/120 s.
+// forces of the previous step, then at most one world step of 1/120 s, after which a
+// ground motion's drift is measured.
 #include <raylib.h>
 
 #include "physics/human_types.h"

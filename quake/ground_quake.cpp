@@ -82,6 +82,7 @@ void runGroundMotion(QuakeState& quake, GroundMotion motion) {
     run.time = 0.0;
     run.planned = 0.0;
     run.now = sampleGroundMotion(run.motion, 0.0);
+    quake.drift = DriftTrack{};  // set up with the rest pose, before the first step
     const b2Vec2 rest = b2Body_GetPosition(quake.groundBody);
     run.groundX = rest.x;
     run.groundY = rest.y;

@@ -7,6 +7,7 @@
 
 #include "physics/random_int.h"
 #include "physics/structure.h"
+#include "quake/drift.h"
 #include "quake/ground_settings.h"
 #include "quake/perlin.h"
 #include "quake/plot_ring.h"
@@ -31,6 +32,9 @@ struct QuakeState {
     Vector2 lastMean{0.0f, 0.0f};  // the mean force of the latest step (the graphs' newest point)
     GroundMotionSettings ground;   // the model chosen, and the ground-motion model's settings
     GroundMotionRun groundRun;     // that model's running motion
+    // The floors' drift in that model's latest motion, kept after it ends until the next
+    // one or a new structure.
+    DriftTrack drift;
 };
 
 // The largest amplitude, and the largest force component, the quake hands to the engine

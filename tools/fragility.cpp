@@ -51,7 +51,7 @@ Totals totalsAt(const std::vector<FragilityLevel>& levels, Probit p) {
 }
 
 // Why these outcomes have no finite maximum-likelihood fit ("" when they have one).
-std::string unfittable(const std::vector<FragilityLevel>& levels) {
+std::string unfittable(const std::vector<FragilityLevel>& levels, const FragilityEvent& event) {
     double lowestCollapse = std::numeric_limits<double>::infinity();
     double highestStanding = -std::numeric_limits<double>::infinity();
     int runs = 0, collapsed = 0;
@@ -63,13 +63,13 @@ std::string unfittable(const std::vector<FragilityLevel>& levels) {
         if (level.collapsed < level.runs) highestStanding = std::max(highestStanding, level.intensity);
     }
     if (runs == 0) return "no runs";
-    if (collapsed == 0) return "no run collapsed";
-    if (collapsed == runs) return "every run collapsed";
+    if (collapsed == 0) return "no run " + event.happened;
+    if (collapsed == runs) return "every run " + event.happened;
     // With every collapse at or above every run that stood, a step at the boundary fits
     // as well as any curve: beta is not bounded away from 0.
     if (!(lowestCollapse < highestStanding)) {
-        return "every run that collapsed was shaken at least as hard as every run that stood, which a step "
-               "fits best (beta 0); add levels in between";
+        return "every run that " + event.happened + " was shaken at least as hard as every run that " +
+               event.didNot + ", which a step fits best (beta 0); add levels in between";
     }
     return "";
 }
@@ -78,9 +78,9 @@ std::string unfittable(const std::vector<FragilityLevel>& levels) {
 
 double standardNormalCdf(double z) { return 0.5 * std::erfc(-z / std::sqrt(2.0)); }
 
-FragilityFit fitLognormalFragility(const std::vector<FragilityLevel>& all) {
+FragilityFit fitLognormalFragility(const std::vector<FragilityLevel>& all, const FragilityEvent& event) {
     FragilityFit fit;
-    fit.reason = unfittable(all);
+    fit.reason = unfittable(all, event);
     if (!fit.reason.empty()) return fit;
     std::vector<FragilityLevel> levels;
     double sumLog = 0.0;
@@ -116,7 +116,7 @@ FragilityFit fitLognormalFragility(const std::vector<FragilityLevel>& all) {
         if (change < 1e-10 * (1.0 + std::fabs(p.a) + std::fabs(p.b))) break;
     }
     if (!(p.b > 0.0) || !std::isfinite(p.a) || !std::isfinite(p.b)) {
-        fit.reason = "collapse does not grow with intensity in these runs";
+        fit.reason = event.noun + " does not grow with intensity in these runs";
         return fit;
     }
     fit.fitted = true;

@@ -20,11 +20,20 @@ struct FragilityFit {
     std::string reason;   // why there is no fit, when there is none
 };
 
+// How a reason names the outcome counted in FragilityLevel::collapsed: collapse by
+// default, or reaching a damage state ("reached Moderate", "stayed below it", "reaching
+// Moderate").
+struct FragilityEvent {
+    std::string happened = "collapsed";
+    std::string didNot = "stood";
+    std::string noun = "collapse";
+};
+
 // The maximum-likelihood fit, or the reason the outcomes cannot give one: no run or
 // every run collapsed, the outcomes change from none to all collapsed between two levels
 // with no run in between (any beta down to 0 fits them), or collapse does not grow with
 // intensity.
-FragilityFit fitLognormalFragility(const std::vector<FragilityLevel>& levels);
+FragilityFit fitLognormalFragility(const std::vector<FragilityLevel>& levels, const FragilityEvent& event = {});
 
 // Phi, the standard normal distribution function.
 double standardNormalCdf(double z);

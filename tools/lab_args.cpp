@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "physics/connection_limits.h"
+
 namespace {
 
 constexpr int MAX_SEEDS = 10000;
@@ -49,6 +51,22 @@ bool textOption(const std::string& arg, const std::string& value, LabArguments& 
         } else {
             problem = "unknown model '" + value + "' (classic or ground)";
         }
+    } else if (arg == "--connections") {
+        if (value == "pinned") {
+            args.connection = Connection::Pinned;
+        } else if (value == "moment") {
+            args.connection = Connection::Moment;
+        } else {
+            problem = "--connections takes pinned or moment, not '" + value + "'";
+        }
+    } else if (arg == "--base") {
+        if (value == "pinned") {
+            args.base = BaseFixity::Pinned;
+        } else if (value == "fixed") {
+            args.base = BaseFixity::Fixed;
+        } else {
+            problem = "--base takes pinned or fixed, not '" + value + "'";
+        }
     } else if (arg == "--levels-of") {
         if (value == "pga") {
             args.levelKind = LevelKind::Pga;
@@ -90,6 +108,13 @@ std::string numberOption(const std::string& arg, double n, LabArguments& args) {
     } else if (arg == "--floor-load") {
         if (n < 0.0 || n > 100000.0) return "--floor-load takes 0 to 100000 kg per metre";
         args.floorLoad = n;
+    } else if (arg == "--stiffness" || arg == "--damping" || arg == "--capacity") {
+        const float f = static_cast<float>(n);
+        const std::string problem = arg == "--stiffness" ? stiffnessProblem(f)
+                                    : arg == "--damping" ? dampingRatioProblem(f)
+                                                         : capacityProblem(f);
+        if (!problem.empty()) return arg + ": " + problem;
+        (arg == "--stiffness" ? args.stiffness : arg == "--damping" ? args.damping : args.capacity) = n;
     } else if (arg == "--scale") {
         if (!(n > 0.0) || n > MAX_SCALE) return "--scale takes a factor above 0 and at most 100";
         args.scale = n;
@@ -117,6 +142,15 @@ std::string combinationProblem(const LabArguments& a, bool levelKindGiven) {
     if (recorded && (a.magnitude || a.distance || a.duration)) {
         return "--magnitude, --distance and --duration describe a synthetic quake, not a record";
     }
+    const bool springs = a.stiffness || a.damping || a.capacity;
+    if (!ground && (springs || a.connection != Connection::Pinned || a.base != BaseFixity::Pinned)) {
+        return "--connections, --base, --stiffness, --damping and --capacity belong to the ground-motion model "
+               "(--model ground)";
+    }
+    if (springs && a.connection == Connection::Pinned && a.base == BaseFixity::Pinned) {
+        return "--stiffness, --damping and --capacity describe moment connections and fixed bases: give "
+               "--connections moment or --base fixed";
+    }
     if (levelKindGiven && !a.sweep) return "--levels-of needs --levels";
     if (!a.sweep) return "";
     if (!a.quake) return "--rest runs no quake, so there is nothing to sweep";
@@ -138,17 +172,25 @@ const char* const LAB_USAGE =
     "                   [--duration S] [--record FILE [--scale F]] [--seconds S] [--seeds N]\n"
     "                   [--first-seed K] [--rest] [--no-sleep]\n"
     "                   [--threshold KN] [--limit KNS] [--floor-load KG]\n"
+    "                   [--connections pinned|moment] [--base pinned|fixed]\n"
+    "                   [--stiffness KNM_PER_RAD] [--damping RATIO] [--capacity KNM]\n"
     "                   [--levels L1,L2,... [--levels-of pga|magnitude]] [--threads N]\n"
     "                   [--csv | --json] [--output FILE] [--help]\n"
     "  Builds the design, lets it settle 1 s, starts a quake (none with --rest) and judges it\n"
     "  S seconds later (default: the quake's duration + 10 s), once per seed. The joint rule is\n"
     "  the design's own in the classic model and the ground-motion model's (or the given) one,\n"
     "  in kN and kN s; --floor-load sets that model's floor mass, kg per metre of horizontal member.\n"
+    "  --connections joins members by pins (the default) or moment connections, and --base holds\n"
+    "  their feet by pins (the default) or fixed; a moment connection and a fixed base are springs\n"
+    "  of --stiffness kN m/rad, --damping (fraction of critical, at most 1), yielding at --capacity\n"
+    "  kN m. In the ground-motion model each run reports its peak roof and storey drift and the\n"
+    "  worst storey's damage state (HAZUS-MH high-code low-rise steel moment frame thresholds).\n"
     "  --record runs a recorded accelerogram (.AT2, or CSV of seconds and g) times F.\n"
     "  --levels sweeps intensities, each over every seed: peak ground accelerations in g (the\n"
     "  default in the ground-motion model; the synthetic motion or the record scaled to each)\n"
     "  or magnitudes at the distance (the default, and the only kind, in the classic model);\n"
-    "  a fragility table and its fitted lognormal curve follow. Seeds run on every core\n"
+    "  a fragility table and its fitted lognormal curve follow, and for a design with floors the\n"
+    "  chance of reaching each damage state (a collapse counts as Complete). Seeds run on every core\n"
     "  (--threads N to choose). --csv and --json print one row per run; --output writes to FILE.\n";
 
 std::string parseLabArguments(int argc, char** argv, LabArguments& args) {

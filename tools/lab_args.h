@@ -16,6 +16,10 @@ struct LabArguments {
     bool quake = true;
     bool sleeping = true;  // false: no member may fall asleep, so a slow creep shows
     std::optional<double> magnitude, distance, duration, seconds, threshold, limit, floorLoad;
+    // The ground-motion model's connections and bases, and the moment connections' spring.
+    Connection connection = Connection::Pinned;
+    BaseFixity base = BaseFixity::Pinned;
+    std::optional<double> stiffness, damping, capacity;
     int seeds = 20;
     std::uint32_t firstSeed = 1;
     std::string record;  // a record file, "" for a synthetic motion

@@ -23,6 +23,17 @@ std::string clampNote(double asked, double used) {
     return " (asked " + number(asked) + ", the relation's " + (asked < used ? "lower" : "upper") + " bound)";
 }
 
+// "pinned connections and bases", or "moment connections, fixed bases: k 6000 kN m/rad,
+// damping ratio 0.05, capacity 60 kN m" when a spring is in use.
+std::string connectionText(const GroundMotionSettings& g) {
+    const bool moment = g.connection == Connection::Moment;
+    const bool fixed = g.base == BaseFixity::Fixed;
+    if (!moment && !fixed) return "pinned connections and bases";
+    return std::string(moment ? "moment" : "pinned") + " connections, " + (fixed ? "fixed" : "pinned") +
+           " bases: k " + number(g.stiffness) + " kN m/rad, damping ratio " + number(g.dampingRatio) +
+           ", capacity " + number(g.capacity) + " kN m";
+}
+
 }  // namespace
 
 double labQuakeSeconds(const LabSettings& settings) {
@@ -65,7 +76,8 @@ std::string labRuleText(const Design& design, const LabSettings& settings) {
     const bool ground = settings.model == QuakeModel::GroundMotion;
     const float threshold = ground ? settings.ground.threshold : design.threshold;
     const float limit = ground ? settings.ground.accumulativeLimit : design.accumulativeLimit;
-    const std::string rule = ground ? "floor load " + number(settings.ground.floorLoad) + " kg/m; joint threshold " +
+    const std::string rule = ground ? "floor load " + number(settings.ground.floorLoad) + " kg/m; " +
+                                          connectionText(settings.ground) + "; joint threshold " +
                                           number(threshold) + " kN, limit " + number(limit) + " kN s"
                                     : "joint threshold " + number(threshold) + ", limit " + number(limit);
     return rule + "; verdict " +

@@ -11,7 +11,8 @@
 // "ground motion, record FILE x 1.5, PGA 0.312 g, 40 s", and with a target PGA
 // "ground motion, M 6.0 at 20 km scaled to PGA 0.300 g, 15 s".
 std::string labQuakeText(const LabSettings& settings);
-// "joint threshold 9000, limit 5000; verdict 25 s after Enter"
+// "joint threshold 9000, limit 5000; verdict 25 s after Enter", and in the ground-motion
+// model with its floor load and connections before the joint rule.
 std::string labRuleText(const Design& design, const LabSettings& settings);
 // The quake's length in seconds: the record's own for a record, otherwise the duration.
 double labQuakeSeconds(const LabSettings& settings);

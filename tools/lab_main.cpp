@@ -60,6 +60,11 @@ LabSettings baseSettings(const Design& design, const LabArguments& args, const A
     if (args.threshold) settings.ground.threshold = static_cast<float>(*args.threshold);
     if (args.limit) settings.ground.accumulativeLimit = static_cast<float>(*args.limit);
     if (args.floorLoad) settings.ground.floorLoad = static_cast<float>(*args.floorLoad);
+    settings.ground.connection = args.connection;
+    settings.ground.base = args.base;
+    if (args.stiffness) settings.ground.stiffness = static_cast<float>(*args.stiffness);
+    if (args.damping) settings.ground.dampingRatio = static_cast<float>(*args.damping);
+    if (args.capacity) settings.ground.capacity = static_cast<float>(*args.capacity);
     if (!args.record.empty()) {
         settings.ground.source = MotionSource::Recorded;
         settings.ground.record = record.record;

@@ -5,6 +5,7 @@
 
 #include "physics/units.h"
 #include "quake/ground_motion.h"
+#include "tools/damage_fragility.h"
 #include "tools/lab_heading.h"
 
 namespace {
@@ -97,6 +98,7 @@ std::string number(double value) {
 // The fields of one run, in this order, as text; "" for none.
 struct RunFields {
     std::string level, magnitude, distance, pga, seed, joints, broken, firstBreak, peakForce, lowestEnd;
+    std::string roofDrift, storeyDrift, damage;  // percentages and a damage state's name
     bool standing = false;
 };
 
@@ -122,8 +124,35 @@ RunFields runFields(const LabResults& r, std::size_t i) {
     if (o.anyBroken) f.firstBreak = number(o.firstBreakSeconds);
     f.peakForce = number(labForceShown(o.peakJointForce, ground));
     f.lowestEnd = number(metresFromUnits(o.largestDrop));
+    if (o.hasDrift) {
+        f.roofDrift = number(100.0 * o.peakRoofDrift);
+        f.storeyDrift = number(100.0 * o.peakStoreyDrift);
+        f.damage = damageName(o.worstDamage);
+    }
     f.standing = o.standing;
     return f;
+}
+
+// The sweep's damage fragility as a JSON member (",\n \"damage_fragility\": [...]"), ""
+// when no run measured drift.
+std::string damageJson(const LabResults& r) {
+    const std::vector<DamageFragility> curves = damageFragility(r);
+    if (curves.empty()) return "";
+    std::ostringstream out;
+    out << ",\n \"damage_fragility\": [";
+    for (std::size_t c = 0; c < curves.size(); ++c) {
+        const DamageFragility& d = curves[c];
+        out << (c > 0 ? "," : "") << "\n  {\"state\": " << jsonText(damageName(d.state)) << ", \"levels\": [";
+        for (std::size_t i = 0; i < d.levels.size(); ++i) {
+            out << (i > 0 ? ", " : "") << "{\"level\": " << levelLabel(r, i) << ", \"runs\": " << d.levels[i].runs
+                << ", \"reached\": " << d.levels[i].collapsed << "}";
+        }
+        out << "], \"median\": " << (d.fit.fitted ? number(d.fit.median) : "null")
+            << ", \"beta\": " << (d.fit.fitted ? number(d.fit.beta) : "null") << ", \"reason\": " << jsonText(d.fit.reason)
+            << "}";
+    }
+    out << "\n ]";
+    return out.str();
 }
 
 }  // namespace
@@ -160,18 +189,20 @@ std::string labText(const Design& design, const LabResults& r) {
         out << "level " << levelLabel(r, level) << ": " << labQuakeText(settingsAtLevel(r.sweep, level)) << "\n"
             << labRowsText(rows, r.sweep.base.model == QuakeModel::GroundMotion);
     }
-    out << fragilityTable(r);
+    out << fragilityTable(r) << damageFragilityTable(r);
     return out.str();
 }
 
 std::string labCsv(const LabResults& r) {
     std::ostringstream out;
-    out << "level,magnitude,distance_km,pga_g,seed,joints,broken,first_break_s,peak_joint_force,lowest_end_m,outcome\n";
+    out << "level,magnitude,distance_km,pga_g,seed,joints,broken,first_break_s,peak_joint_force,lowest_end_m,"
+           "peak_roof_drift_pct,peak_storey_drift_pct,damage_state,outcome\n";
     for (std::size_t i = 0; i < r.jobs.size(); ++i) {
         const RunFields f = runFields(r, i);
         out << f.level << ',' << f.magnitude << ',' << f.distance << ',' << f.pga << ',' << f.seed << ',' << f.joints
             << ',' << f.broken << ',' << f.firstBreak << ',' << f.peakForce << ',' << f.lowestEnd << ','
-            << (f.standing ? "standing" : "collapsed") << "\n";
+            << f.roofDrift << ',' << f.storeyDrift << ',' << f.damage << ',' << (f.standing ? "standing" : "collapsed")
+            << "\n";
     }
     return out.str();
 }
@@ -188,7 +219,10 @@ std::string labJson(const Design& design, const LabResults& r) {
             << field("distance_km", f.distance) << ", " << field("pga_g", f.pga) << ", " << field("seed", f.seed)
             << ", " << field("joints", f.joints) << ", " << field("broken", f.broken) << ", "
             << field("first_break_s", f.firstBreak) << ", " << field("peak_joint_force", f.peakForce) << ", "
-            << field("lowest_end_m", f.lowestEnd) << ", " << field("standing", f.standing ? "true" : "false") << "}"
+            << field("lowest_end_m", f.lowestEnd) << ", " << field("peak_roof_drift_pct", f.roofDrift) << ", "
+            << field("peak_storey_drift_pct", f.storeyDrift) << ", "
+            << field("damage_state", f.damage.empty() ? "" : jsonText(f.damage)) << ", "
+            << field("standing", f.standing ? "true" : "false") << "}"
             << (i + 1 < r.jobs.size() ? "," : "") << "\n";
     }
     out << " ]";
@@ -204,6 +238,7 @@ std::string labJson(const Design& design, const LabResults& r) {
         }
         out << "],\n  " << field("median", fit.fitted ? number(fit.median) : "") << ", "
             << field("beta", fit.fitted ? number(fit.beta) : "") << ", \"reason\": " << jsonText(fit.reason) << "}";
+        out << damageJson(r);
     }
     out << "\n}\n";
     return out.str();

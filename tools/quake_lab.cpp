@@ -10,6 +10,7 @@
 #include "physics/joint_loads.h"
 #include "physics/units.h"
 #include "physics/world.h"
+#include "quake/drift.h"
 #include "quake/ground_quake.h"
 #include "quake/quake.h"
 #include "quake/scaled_motion.h"
@@ -103,6 +104,13 @@ LabOutcome runLab(const Design& design, const LabSettings& settings, std::uint32
         }
     }
     outcome.broken = brokenJointCount(sim);
+    const DriftTrack& drift = quake.drift;
+    outcome.hasDrift = drift.started && !drift.levels.empty();
+    if (outcome.hasDrift) {
+        outcome.peakRoofDrift = drift.peakRoofDrift;
+        outcome.peakStoreyDrift = largestPeakStoreyDrift(drift);
+        outcome.worstDamage = worstDamage(drift);
+    }
     for (const Beam& beam : sim.beams) outcome.largestDrop = std::max(outcome.largestDrop, memberDrop(beam));
     outcome.standing = outcome.largestDrop <= FALLEN_DROP &&
                        static_cast<double>(outcome.broken) < BROKEN_SHARE_FOR_COLLAPSE * outcome.joints;
@@ -136,10 +144,15 @@ std::string fixedDecimals(double value, int decimals) {
 }
 
 std::string labRowsText(const std::vector<LabOutcome>& outcomes, bool ground) {
-    std::string text = "seed   broken        first break   peak force    lowest end    outcome\n";
+    std::string text = std::string("seed   broken        first break   peak force    lowest end    ") +
+                       (ground ? "roof drift %  storey drift %  damage     " : "") + "outcome\n";
     for (const LabOutcome& o : outcomes) text += labRow(o, ground);
     return text + "standing in " + std::to_string(standingCount(outcomes)) + " of " + std::to_string(outcomes.size()) +
            " seeds\n";
+}
+
+DamageState damageReached(const LabOutcome& outcome) {
+    return outcome.standing ? outcome.worstDamage : DamageState::Complete;
 }
 
 double labForceShown(float force, bool ground) {
@@ -159,5 +172,15 @@ std::string labRow(const LabOutcome& o, bool ground) {
     peak.resize(14, ' ');
     std::string drop = fixedDecimals(metresFromUnits(o.largestDrop), 2) + " m";
     drop.resize(14, ' ');
-    return row + broken + first + peak + drop + (o.standing ? "standing" : "collapsed") + "\n";
+    std::string drift;
+    if (ground) {
+        drift = o.hasDrift ? fixedDecimals(100.0 * o.peakRoofDrift, 2) : "-";
+        drift.resize(14, ' ');
+        std::string storey = o.hasDrift ? fixedDecimals(100.0 * o.peakStoreyDrift, 2) : "-";
+        storey.resize(16, ' ');
+        std::string damage = o.hasDrift ? damageName(o.worstDamage) : "-";
+        damage.resize(11, ' ');
+        drift += storey + damage;
+    }
+    return row + broken + first + peak + drop + drift + (o.standing ? "standing" : "collapsed") + "\n";
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "physics/structure.h"
+#include "quake/damage_state.h"
 #include "quake/ground_settings.h"
 
 struct LabSettings {
@@ -43,6 +44,12 @@ struct LabOutcome {
     float largestDrop = 0.0f;  // world units the lowest-fallen member end is below where it was built
     bool standing = false;
     double pgaG = 0.0;  // the peak ground acceleration of the motion run, g (ground-motion model)
+    // In the ground-motion model, for a design with floors (quake/drift.h): the peak roof
+    // drift ratio, the largest peak storey drift ratio, and the worst storey's damage.
+    bool hasDrift = false;
+    float peakRoofDrift = 0.0f;
+    float peakStoreyDrift = 0.0f;
+    DamageState worstDamage = DamageState::None;
 };
 
 // One run of the design with this seed: Enter's clock reads seed seconds, and the random
@@ -59,6 +66,10 @@ std::string labReport(const Design& design, const LabSettings& settings, const s
 std::string labRowsText(const std::vector<LabOutcome>& outcomes, bool ground);
 // One run's line of that table.
 std::string labRow(const LabOutcome& outcome, bool ground);
+
+// The damage state a run counts as having reached in a fragility: its worst storey's,
+// and Complete when it collapsed, however far its floors had swayed before they came off.
+DamageState damageReached(const LabOutcome& outcome);
 
 // A joint force as the lab shows it: kN in the ground-motion model, the engine's own units
 // in the classic one.

@@ -95,6 +95,20 @@ Design bridge() {
     return d;
 }
 
+// A bare frame of one 4 m bay for moment connections: `storeys` storeys `height` m tall,
+// posts and beams only. With pins it is a mechanism and folds.
+Design bareFrame(const std::string& name, int storeys, int height) {
+    Design d = named(name);
+    for (int storey = 0; storey < storeys; ++storey) {
+        const int low = height * storey;
+        const int high = low + height;
+        add(d, 10, low, 10, high);
+        add(d, 14, low, 14, high);
+        add(d, 10, high, 14, high);
+    }
+    return d;
+}
+
 bool slanted(const Line& l) { return l.start.x != l.end.x && l.start.y != l.end.y; }
 
 // The house less its four storey braces; the roof truss stays.
@@ -125,6 +139,8 @@ std::vector<TrialDesign> trialDesigns() {
         {hausePreset(), true},
         {hauseUnbraced(), false},
         {lightafPreset(), true},
+        {bareFrame("moment_frame_1storey", 1, 4), false},
+        {bareFrame("moment_frame_3storeys", 3, 4), false},
     };
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The designs the ground-motion model's joint rule was chosen on, kept as test data:
 // single-storey frames, a three-storey two-bay frame in three bracings, a 20 m tower, a
-// 20 m truss bridge on two piers, and the presets. A sound design is one a builder would
-// call so: every panel triangulated or braced.
+// 20 m truss bridge on two piers, and the presets; and bare one-bay frames of one and
+// three storeys for moment connections. A sound design is one a builder would call so
+// with pinned joints: every panel triangulated or braced.
 #include <string>
 #include <vector>
 

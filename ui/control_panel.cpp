@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "physics/build_limits.h"
+#include "ui/drift_panel.h"
 #include "ui/popup_clicks.h"
 #include "ui/quake_graphs.h"
 
@@ -83,6 +84,7 @@ void quakeStatus(const PanelModel& model, const PanelActions& actions) {
         ImGui::Text("Nothing to See Here");
     }
     drawFailureReport(model.simulating, model.run);
+    drawDriftReadout(model.simulating, quake);
 }
 
 void controlsList() {

@@ -44,6 +44,14 @@ def check_refusals(lab, design, folder):
         (["--csv", "--json"], "one format"),
         (["--output", not_a_folder], "cannot write"),
         (["--output", folder], "it is a folder"),
+        (["--connections", "rigid"], "pinned or moment"),
+        (["--base", "clamped"], "pinned or fixed"),
+        (["--connections", "moment", "--stiffness", "-5"], "connection stiffness -5 is not a finite number above 0"),
+        (["--connections", "moment", "--damping", "1.5"], "damping ratio 1.5 is above 1"),
+        (["--base", "fixed", "--capacity", "0"], "moment capacity 0 is not a finite number above 0"),
+        (["--connections", "moment", "--capacity", "inf"], "wants a number"),
+        (["--stiffness", "5000"], "give --connections moment or --base fixed"),
+        (["--connections", "moment", "--model", "classic"], "belong to the ground-motion model"),
     ]
     failures = []
     for extra, expected in cases:
@@ -85,6 +93,8 @@ def check_outputs(lab, design, records, folder):
         failures.append(f"a run's PGA is not its level: {sweep['runs']}")
     if "fragility" not in sweep:
         failures.append("the sweep's JSON has no fragility")
+    if len(sweep.get("damage_fragility", [])) != 4 or any(r["damage_state"] is None for r in sweep["runs"]):
+        failures.append(f"the house's runs have no drift columns or damage fragility: {sweep}")
 
     record = os.path.join(records, "synthetic_m75_3km_short.csv")
     result = run(lab, [design, "--record", record, "--scale", "0.5", "--seeds", "1", "--seconds", "0.1", "--csv"],

@@ -709,3 +709,31 @@ TEST(PanelFileBox, TypedNameStopsAtTheFirstZeroByte) {
 }
 
 }  // namespace
+
+TEST_F(ControlPanel, DriftShowsLiveThenAsTheQuakesSummaryInTheGroundMotionModelOnly) {
+    openHeaders({"Quake Status"});
+    app.simulating = 1;
+    DriftTrack& drift = app.quake.drift;
+    drift.started = true;
+    drift.levels = {FloorLevel{-60.0f, 40.0f}, FloorLevel{-90.0f, 70.0f}};
+    drift.storeyDrift = {0.004f, -0.002f};
+    drift.peakStoreyDrift = {0.007f, 0.015f};
+    drift.roofDrift = 0.005f;
+    drift.peakRoofDrift = 0.01f;
+    const char* const damage = "Damage by storey (HAZUS S1L): 1 Slight, 2 Moderate";
+    EXPECT_EQ(frameText().find("drift"), std::string::npos) << "the classic model";
+
+    app.quake.ground.model = QuakeModel::GroundMotion;
+    app.quake.active = true;
+    app.quake.groundRun.moving = true;
+    std::string text = frameText();
+    for (const char* line : {"Roof drift: 0.50 % (peak 1.00 %)", "Storey drift: 0.40 % (peak 1.50 %)", damage})
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+
+    app.quake.active = false;
+    app.quake.groundRun.moving = false;
+    text = frameText();
+    for (const char* line : {"Last quake: peak roof drift 1.00 %, largest storey drift 1.50 %", damage})
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    EXPECT_EQ(text.find("Roof drift:"), std::string::npos);
+}

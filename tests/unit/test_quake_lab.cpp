@@ -2,10 +2,15 @@
 // and a heading that tells the quake the relation actually used.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "tools/lab_args.h"
 #include "tools/lab_heading.h"
 #include "tools/lab_levels.h"
 #include "tools/lab_threads.h"
 #include "tools/preset_designs.h"
+#include "tools/trial_designs.h"
 
 TEST(QuakeLab, TwoThreadsGiveTheRowsOfOneInSeedOrderAndEachRunItsLevel) {
     const Design design = hausePreset();
@@ -47,4 +52,47 @@ TEST(QuakeLab, HeadingGivesTheMagnitudeDistanceAndPgaTheRelationUsed) {
     s.magnitude = 6.5f;
     s.distanceKm = 10.0f;
     EXPECT_EQ(labQuakeText(s).find("asked"), std::string::npos) << labQuakeText(s);
+}
+
+TEST(QuakeLab, ConnectionFlagsReachTheModelsSettingsAndTheHeading) {
+    std::vector<std::string> words = {"tremora-lab", "frame.velmar", "--connections", "moment", "--base", "fixed",
+                                      "--stiffness", "8000", "--damping", "0.03", "--capacity", "90"};
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    LabArguments args;
+    ASSERT_EQ(parseLabArguments(static_cast<int>(argv.size()), argv.data(), args), "");
+    EXPECT_EQ(args.connection, Connection::Moment);
+    EXPECT_EQ(args.base, BaseFixity::Fixed);
+    EXPECT_EQ(args.stiffness, 8000.0);
+    EXPECT_EQ(args.damping, 0.03);
+    EXPECT_EQ(args.capacity, 90.0);
+
+    LabSettings s;
+    s.ground.connection = Connection::Moment;
+    s.ground.base = BaseFixity::Fixed;
+    s.ground.stiffness = 8000.0f;
+    s.ground.dampingRatio = 0.03f;
+    s.ground.capacity = 90.0f;
+    const std::string rule = labRuleText(hausePreset(), s);
+    EXPECT_NE(rule.find("moment connections, fixed bases: k 8000 kN m/rad, damping ratio 0.03, capacity 90 kN m"),
+              std::string::npos)
+        << rule;
+}
+
+// A braced portal in a short strong motion: its roof sways, the row says by how much.
+TEST(QuakeLab, AGroundMotionRunReportsItsPeakDriftAndDamage) {
+    const Design design = trialDesign("portal_braced");
+    LabSettings s = labSettingsFor(design);
+    s.duration = 3.0f;
+    s.seconds = 3.0;
+    s.targetPgaG = 0.5;
+    const LabOutcome o = runLab(design, s, 1);
+    ASSERT_TRUE(o.hasDrift);
+    EXPECT_GT(o.peakRoofDrift, 0.0f);
+    EXPECT_NEAR(o.peakStoreyDrift, o.peakRoofDrift, 1e-6f) << "one storey: its drift is the roof's";
+    EXPECT_EQ(o.worstDamage, damageStateForDrift(o.peakStoreyDrift));
+    EXPECT_NE(labRow(o, true).find(fixedDecimals(100.0 * o.peakRoofDrift, 2)), std::string::npos) << labRow(o, true);
+
+    s.model = QuakeModel::Classic;
+    EXPECT_FALSE(runLab(design, s, 1).hasDrift) << "no drift in the classic model";
 }
