@@ -1,7 +1,8 @@
 #pragma once
 // The ground-motion model in the control panel: the model and source choice, the
-// synthetic quake's peak acceleration, the records to load with their scale, and the
-// model's own joint threshold and limit.
+// synthetic quake's peak acceleration, the records to load with their scale, the sway
+// view's magnification, and the model's own joint threshold and limit, floor load and
+// connections.
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,13 +28,14 @@ struct RecordActions {
     std::function<std::string(const std::string& name)> load;
 };
 
-// At the end of "Quake Settings": the model, and with the ground-motion model its source
-// and what that source gives.
+// At the end of "Quake Settings": the model, and with the ground-motion model its source,
+// what that source gives, and the sway view's factor.
 void drawQuakeModel(QuakeState& quake, const RecordListModel& records, const RecordActions& actions,
                     PanelState& panel);
 // At the end of "Joint Settings" while the ground-motion model is chosen: its threshold
 // and limit (kN s, kN), which the joint check uses instead of the fields above, and the
-// floor load its structures are built with.
+// floor load and connections (pinned or moment-resisting, pinned or fixed base, and the
+// moment joints' stiffness, damping ratio and capacity) its structures are built with.
 void drawModelJointSettings(QuakeState& quake, PanelState& panel);
 // After the time remaining of a running quake in the ground-motion model: its peak acceleration.
 void drawMotionPeak(const QuakeState& quake);

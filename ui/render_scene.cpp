@@ -10,6 +10,7 @@
 #include "ui/draw_human.h"
 #include "ui/joint_markers.h"
 #include "ui/screen_map.h"
+#include "ui/sway_view.h"
 
 namespace {
 
@@ -76,6 +77,7 @@ void drawEditorView(const SceneView& view, const ScreenMap& map) {
 void drawSceneTexts(const SceneView& view) {
     if (view.modeName != nullptr && *view.modeName != '\0')
         DrawText(view.modeName, SCENE_TEXT_LEFT, MODE_TOP, MODE_SIZE, SCENE_TEXT_COLOR);
+    if (swayShown(view)) drawSwayLegend(view.magnification);
     if (!view.firstHint) return;
     int y = HINT_TOP;
     for (const char* line : FIRST_HINT) {
@@ -112,6 +114,12 @@ void copyToWindow(const RenderTexture2D& renderTarget, bool referenceDrawing) {
 }
 
 void drawSimulationView(const SceneView& view, const ScreenMap& map, PixelCanvas& canvas) {
+    if (swayShown(view)) {
+        // Joint markers stand where the joints are, not where the view draws them: left out.
+        drawSwayedMembers(view.sim, *view.swayRest, view.magnification, view.hingeThreshold);
+        for (const Human& human : view.sim.humans) drawHuman(human);
+        return;
+    }
     for (const Beam& beam : view.sim.beams) {
         if (shown(view, map, b2Body_GetPosition(beam.body), beam.halfWidth + beam.halfLength)) drawBeam(beam);
     }
@@ -124,6 +132,11 @@ void drawSimulationView(const SceneView& view, const ScreenMap& map, PixelCanvas
 }
 
 }  // namespace
+
+bool swayShown(const SceneView& view) {
+    return view.simulating && view.swayRest != nullptr && view.magnification > 1 &&
+           view.swayRest->position.size() == view.sim.beams.size();
+}
 
 Color jointLoadColor(float accumulated, float accumulativeLimit) {
     if (!(accumulativeLimit > 0.0f)) return ColorFromHSV(0.0f, 1.0f, 1.0f);
