@@ -21,7 +21,7 @@ SHAKEN = (4.0, 50000.0, 1500.0, 60.0, 7.0, 0.0, 0.0)
 GROUND_MOTION = (97, 240)
 MOMENT_ABOVE_PRESETS = (90, 75)
 FACTORS_ABOVE_MATERIALS = 31
-FACTOR_X = {1: 17, 50: 184}
+FACTOR_X = {1: 17, 5: 55, 10: 93, 20: 131, 50: 184}
 CHOSEN = (66, 150, 250)  # a chosen radio button's dot
 # The legend's black swatch ("100%"), in render-target pixels.
 LEGEND_SWATCH = (315, 93)
