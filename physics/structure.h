@@ -79,6 +79,16 @@ struct BrokenJoint {
     Vector2 point{0.0f, 0.0f};
 };
 
+// The springs of the moment connections built (see moment_connections.h), engine units;
+// all 0 when the structure has none.
+struct MomentSprings {
+    float stiffness = 0.0f;  // torque per radian of rotation
+    float damping = 0.0f;    // torque per radian per second
+    float capacity = 0.0f;   // torque at which a connection yields
+    double firstPeriod = 0.0;  // seconds, the structure's estimated first natural period
+    int subSteps = 1;          // engine steps per world step
+};
+
 // The physics-side state; exactly one exists for the whole run.
 struct Simulation {
     float accumulativeLimit = 50000.0f;
@@ -99,4 +109,5 @@ struct Simulation {
     // sleeps they stay as they were, and the load check reuses them.
     bool jointForcesChanged = true;
     std::vector<BrokenJoint> brokenThisFrame;  // the joints the latest load check broke, in record order
+    MomentSprings momentSprings;  // of the structure built
 };

@@ -10,6 +10,7 @@
 #include "physics/shared_anchors.h"
 #include "physics/engine/b2layer.h"
 #include "physics/human.h"
+#include "physics/moment_connections.h"
 #include "physics/units.h"
 
 namespace {
@@ -24,7 +25,6 @@ constexpr b2Vec2 GROUND_POSITION{250.0f, -10.0f};
 // wherever it ends inside the ground the nearest way out is up.
 constexpr float FOUNDATION_DEPTH = 1000.0f;
 constexpr float GROUND_ZONE = 5.0f;          // end points this far above the surface are pinned
-constexpr float PIN_ANCHOR_OFFSET = 0.5f;    // the member's anchor lies this far below its end point
 constexpr std::size_t RESERVED_JOINT_SLOTS = 1000;
 
 bool samePoint(Vector2 a, Vector2 b) { return a.x == b.x && a.y == b.y; }
@@ -36,6 +36,7 @@ bool recordJoint(Simulation& sim, b2JointId joint, std::ptrdiff_t beam) {
     if (!isLive(joint)) return false;
     sim.jointSlots.push_back(joint);
     JointRecord record{beam, sim.jointSlots.size() - 1, 0.0f};
+    if (b2Joint_GetType(joint) == b2_weldJoint) record.momentCapacity = sim.momentSprings.capacity;
     record.anchorBody = b2Joint_GetBodyB(joint);
     record.anchorLocal = b2Joint_GetLocalAnchorB(joint);
     sim.jointRecords.push_back(record);
@@ -45,15 +46,6 @@ bool recordJoint(Simulation& sim, b2JointId joint, std::ptrdiff_t beam) {
 // One member for a line; false (and nothing left behind) when the line cannot be a body:
 // non-finite points, too short for the engine to make a box of, or a mass or inertia
 // the engine cannot hold at this density.
-// A horizontal member carries the floor load spread over its 1-unit-wide box, so its mass
-// and inertia grow as a floor's would; the sum stays within what the engine can hold.
-float memberDensity(const Simulation& sim, const Line& line) {
-    const float load = sim.setup.floorLoadKgPerMetre;
-    if (line.start.y != line.end.y || !(load > 0.0f)) return sim.density;
-    const double perArea = static_cast<double>(load) / (UNITS_PER_METRE * 2.0 * MEMBER_HALF_WIDTH);
-    return static_cast<float>(std::min<double>(sim.density + perArea, MAX_DENSITY));
-}
-
 bool buildBeam(Simulation& sim, const Line& line) {
     const float density = memberDensity(sim, line);
     if (!finitePoint(line.start) || !finitePoint(line.end) || !memberFits(line, density)) return false;
@@ -113,6 +105,15 @@ bool bodyIsFinite(b2BodyId body) {
 
 }  // namespace
 
+// A horizontal member carries the floor load spread over its 1-unit-wide box, so its mass
+// and inertia grow as a floor's would; the sum stays within what the engine can hold.
+float memberDensity(const Simulation& sim, const Line& line) {
+    const float load = sim.setup.floorLoadKgPerMetre;
+    if (line.start.y != line.end.y || !(load > 0.0f)) return sim.density;
+    const double perArea = static_cast<double>(load) / (UNITS_PER_METRE * 2.0 * MEMBER_HALF_WIDTH);
+    return static_cast<float>(std::min<double>(sim.density + perArea, MAX_DENSITY));
+}
+
 void initSimulation(Simulation& sim) {
     const Simulation defaults;
     sim.accumulativeLimit = defaults.accumulativeLimit;
@@ -155,6 +156,7 @@ void buildStructure(Simulation& sim, std::vector<Line> lines) {
     // every later member sharing an end point, in list order.
     std::vector<Line> built(sim.beams.size());
     for (std::size_t i = 0; i < built.size(); ++i) built[i] = sim.beams[i].line;
+    planMomentSprings(sim, built);
     const auto pairs = sharedEndPointPairs(built);
     auto next = pairs.begin();
     for (std::size_t i = 0; i < built.size(); ++i) {
@@ -182,7 +184,10 @@ void pinToGround(Simulation& sim, std::size_t beamIndex) {
         if (!pinnedPoint(p, sim.groundTop)) continue;
         def.localAnchorA = b2Body_GetLocalPoint(def.bodyIdA, b2Vec2{p.x, p.y + PIN_ANCHOR_OFFSET});
         def.localAnchorB = b2Body_GetLocalPoint(def.bodyIdB, b2Vec2{p.x, sim.groundTop});
-        if (recordJoint(sim, b2CreateRevoluteJoint(sim.worldId, &def), static_cast<std::ptrdiff_t>(beamIndex))) {
+        const b2JointId joint = weldsFeet(sim) ? createMomentConnection(sim, def.bodyIdA, def.bodyIdB, def.localAnchorA,
+                                                                        def.localAnchorB, def.collideConnected)
+                                               : b2CreateRevoluteJoint(sim.worldId, &def);
+        if (recordJoint(sim, joint, static_cast<std::ptrdiff_t>(beamIndex))) {
             sim.beams[beamIndex].pinned = true;
         }
     }
@@ -215,7 +220,10 @@ void joinBeams(Simulation& sim, std::size_t first, std::size_t second) {
     def.collideConnected = false;
     def.localAnchorA = b2Body_GetLocalPoint(a.body, onA);
     def.localAnchorB = b2Body_GetLocalPoint(b.body, onB);
-    recordJoint(sim, b2CreateRevoluteJoint(sim.worldId, &def), NO_BEAM);
+    const b2JointId joint = weldsMembers(sim) ? createMomentConnection(sim, a.body, b.body, def.localAnchorA,
+                                                                       def.localAnchorB, def.collideConnected)
+                                              : b2CreateRevoluteJoint(sim.worldId, &def);
+    recordJoint(sim, joint, NO_BEAM);
 }
 
 int awakeBodies(const Simulation& sim) { return b2World_GetAwakeBodyCount(sim.worldId); }
@@ -231,7 +239,13 @@ bool stepWorld(Simulation& sim, float& stepAccumulator, const GroundPath& ground
         if (ground.moving && isLive(sim.ground.body)) {
             b2Body_SetLinearVelocity(sim.ground.body, ground.velocity);
         }
-        b2World_Step(sim.worldId, step, SUB_STEPS);
+        // Moment connections take several engine steps, the ground keeping its velocity
+        // through them; every other world takes one.
+        const int engineSteps = std::max(1, sim.momentSprings.subSteps);
+        for (int k = 0; k < engineSteps; ++k) {
+            b2World_Step(sim.worldId, engineSteps == 1 ? step : step / static_cast<float>(engineSteps), SUB_STEPS);
+            updateMomentConnections(sim);
+        }
         sim.jointForcesChanged = true;
     }
     stepAccumulator = 0.0f;
@@ -253,6 +267,7 @@ void clearStructure(Simulation& sim) {
     sim.jointSlots.clear();
     sim.humans.clear();
     sim.jointRecords.clear();
+    sim.momentSprings = MomentSprings{};
 }
 
 void destroySimulation(Simulation& sim) {
@@ -264,6 +279,7 @@ void destroySimulation(Simulation& sim) {
     sim.jointSlots.clear();
     sim.jointRecords.clear();
     sim.humans.clear();
+    sim.momentSprings = MomentSprings{};
 }
 
 bool worldIsFinite(const Simulation& sim) {

@@ -33,6 +33,12 @@ int awakeBodies(const Simulation& sim);
 void renewWorld(Simulation& sim);
 void destroySimulation(Simulation& sim);
 
+// A member's joint to the ground holds the member this far (world units) below its end
+// point at the ground's surface, so the member stands that much above the surface.
+inline constexpr float PIN_ANCHOR_OFFSET = 0.5f;
+// The density a line is built at: horizontal members also carry the floor load.
+float memberDensity(const Simulation& sim, const Line& line);
+
 // Whether an end point lies in the ground zone, where it is pinned to the ground.
 bool pinnedPoint(Vector2 p, float groundTop);
 // Whether every body of the world (ground, members, figures) has a finite position,

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "physics/build_limits.h"
 #include "physics/engine/b2layer.h"
 #include "physics/time_step.h"
 #include "physics/units.h"
@@ -175,8 +176,28 @@ WorldSetup worldSetupFor(const GroundMotionSettings& ground) {
     return setup;
 }
 
+namespace {
+
+std::string connectionsText(const ConnectionSetup& c) {
+    std::string text = c.connection == Connection::Moment ? "moment connections" : "pinned connections";
+    text += c.base == BaseFixity::Fixed ? " on a fixed base" : " on a pinned base";
+    if (c.connection == Connection::Moment || c.base == BaseFixity::Fixed) {
+        text += " (" + shownNumber(c.stiffnessKNmPerRad) + " kN m/rad, damping ratio " + shownNumber(c.dampingRatio) +
+                ", capacity " + shownNumber(c.capacityKNm) + " kN m)";
+    }
+    return text;
+}
+
+}  // namespace
+
 std::string worldProblem(const QuakeState& quake, const WorldSetup& built) {
-    if (sameBuiltWorld(built, worldSetupFor(quake.ground))) return "";
+    const WorldSetup chosen = worldSetupFor(quake.ground);
+    if (sameBuiltWorld(built, chosen)) return "";
+    const bool sameModel = (built.baseMotorTorque > 0.0f) == (chosen.baseMotorTorque > 0.0f);
+    if (sameModel && !sameConnections(built.connections, chosen.connections)) {
+        return "the structure was built with " + connectionsText(built.connections) + "; G then F builds it with " +
+               connectionsText(chosen.connections);
+    }
     return std::string("the structure was built for the ") +
            (built.baseMotorTorque > 0.0f ? "classic" : "ground-motion") +
            " model's world; G then F builds it for the model chosen now";

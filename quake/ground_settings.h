@@ -17,7 +17,7 @@ inline constexpr float DEFAULT_MODEL_THRESHOLD_KN = 120.0f;
 inline constexpr float DEFAULT_MODEL_LIMIT_KNS = 12.0f;
 // Moment connections (chosen by measurement so that the README's low-rise frames have
 // periods of real ones; see the README, "Moment connections").
-inline constexpr float DEFAULT_CONNECTION_STIFFNESS_KNM_PER_RAD = 6000.0f;
+inline constexpr float DEFAULT_CONNECTION_STIFFNESS_KNM_PER_RAD = 8000.0f;
 inline constexpr float DEFAULT_DAMPING_RATIO = 0.05f;
 inline constexpr float DEFAULT_MOMENT_CAPACITY_KNM = 60.0f;
 enum class MotionSource { Synthetic, Recorded };

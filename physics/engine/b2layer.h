@@ -91,6 +91,8 @@ float b2Body_GetAngularVelocity(b2BodyId bodyId);
 // on a force or impulse, or when a joint of theirs is destroyed.
 bool b2Body_IsAwake(b2BodyId bodyId);
 float b2Body_GetMass(b2BodyId bodyId);
+// About the centre of mass, kg * units²; 0 for a static or kinematic body.
+float b2Body_GetRotationalInertia(b2BodyId bodyId);
 // A body's type may change while the world is not stepping: its contacts go (the next
 // step finds them again), its joints stay, and it wakes unless it becomes static.
 // Becoming static stops it.
@@ -184,13 +186,43 @@ struct b2RevoluteJointDef {
 };
 b2RevoluteJointDef b2DefaultRevoluteJointDef();
 b2JointId b2CreateRevoluteJoint(b2WorldId worldId, const b2RevoluteJointDef* def);
+
+// Holds two bodies' anchors together and the angle between them. Hertz 0 is rigid; an
+// angular hertz above 0 makes the angle a spring whose stiffness and damping are those of
+// that frequency and damping ratio on the joint's angular mass 1 / (1/IA + 1/IB), taken from
+// the bodies when the joint is made. The linear part is always rigid in this layer: a
+// linear hertz is kept for the record only.
+struct b2WeldJointDef {
+    b2BodyId bodyIdA{};
+    b2BodyId bodyIdB{};
+    b2Vec2 localAnchorA{0.0f, 0.0f};
+    b2Vec2 localAnchorB{0.0f, 0.0f};
+    float referenceAngle = 0.0f;  // body B's angle minus body A's where the spring rests
+    float linearHertz = 0.0f;
+    float angularHertz = 0.0f;
+    float linearDampingRatio = 1.0f;
+    float angularDampingRatio = 1.0f;
+    bool collideConnected = false;
+    void* userData = nullptr;
+};
+b2WeldJointDef b2DefaultWeldJointDef();
+b2JointId b2CreateWeldJoint(b2WorldId worldId, const b2WeldJointDef* def);
+// Where the angular spring rests, from the next step on; a value that is not finite is
+// ignored. The angle between the bodies is taken within half a turn of it.
+void b2WeldJoint_SetReferenceAngle(b2JointId jointId, float angleInRadians);
+float b2WeldJoint_GetReferenceAngle(b2JointId jointId);
+
+enum b2JointType { b2_revoluteJoint, b2_weldJoint };
+b2JointType b2Joint_GetType(b2JointId jointId);
 void b2DestroyJoint(b2JointId jointId);
-// The joint's reaction force in the last step.
+// The joint's reaction force and torque (on body B) in the last step.
 b2Vec2 b2Joint_GetConstraintForce(b2JointId jointId);
+float b2Joint_GetConstraintTorque(b2JointId jointId);
 b2BodyId b2Joint_GetBodyA(b2JointId jointId);
 b2BodyId b2Joint_GetBodyB(b2JointId jointId);
 b2Vec2 b2Joint_GetLocalAnchorA(b2JointId jointId);
 b2Vec2 b2Joint_GetLocalAnchorB(b2JointId jointId);
+// Body B's angle minus body A's, less the reference angle; 0 for a joint not revolute.
 float b2RevoluteJoint_GetAngle(b2JointId jointId);
 
 }  // namespace b2v3

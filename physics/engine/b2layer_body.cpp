@@ -91,6 +91,16 @@ float b2Body_GetMass(b2BodyId bodyId) {
     return body != nullptr ? body->GetMass() : 0.0f;
 }
 
+float b2Body_GetRotationalInertia(b2BodyId bodyId) {
+    b2Body* body = resolve(bodyId);
+    if (body == nullptr) return 0.0f;
+    // 2.4 gives it about the body's origin.
+    const ::b2Vec2 c = body->GetLocalCenter();
+    const float aboutCentre = body->GetInertia() - body->GetMass() * b2Dot(c, c);
+    const float scale = lengthScale();
+    return std::max(0.0f, aboutCentre) * scale * scale;
+}
+
 void b2Body_SetType(b2BodyId bodyId, b2BodyType type) {
     b2Body* body = resolve(bodyId);
     if (body == nullptr || body->GetWorld()->IsLocked()) return;

@@ -250,6 +250,17 @@ void applySprings(WorldInfo& world, float h) {
     }
 }
 
+WorldInfo* jointWorld(b2WorldId worldId, b2BodyId bodyA, b2BodyId bodyB, b2v3::b2Vec2 localA, b2v3::b2Vec2 localB,
+                      float referenceAngle) {
+    WorldInfo* world = resolve(worldId);
+    b2Body* a = resolve(bodyA);
+    b2Body* b = resolve(bodyB);
+    if (world == nullptr || a == nullptr || b == nullptr || a == b) return nullptr;
+    if (a->GetWorld() != world->world || b->GetWorld() != world->world) return nullptr;
+    const bool finiteDef = finite(localA) && finite(localB) && std::isfinite(referenceAngle);
+    return finiteDef ? world : nullptr;
+}
+
 void releaseBodyRecords(b2Body* body) {
     for (b2Fixture* f = body->GetFixtureList(); f != nullptr; f = f->GetNext()) releaseFixture(f);
     BodyInfo* info = bodyInfo(body);

@@ -108,6 +108,9 @@ struct BodyInfo {
 struct WorldInfo;
 
 struct JointInfo {
+    // A weld's reference angle as last asked for (the engine's may differ by whole turns).
+    float weldReferenceAngle = 0.0f;
+    float linearHertz = 0.0f;  // a weld's, kept for the record
     bool spring = false;
     float hertz = 0.0f;
     float dampingRatio = 0.0f;
@@ -174,6 +177,25 @@ bool bodyMassIsFinite(const b2Body* body);
 b2Fixture* addFixture(b2Body* body, const ::b2FixtureDef& fd, ShapeInfo* info);
 b2v3::b2Polygon polygonFromEngine(const ::b2PolygonShape& shape, float radius);
 void applySprings(WorldInfo& world, float h);
+// Whether a joint definition names two distinct live bodies of the world, with finite
+// anchors and reference angle; the world when it does, otherwise null.
+WorldInfo* jointWorld(b2WorldId worldId, b2BodyId bodyA, b2BodyId bodyB, b2v3::b2Vec2 localA, b2v3::b2Vec2 localB,
+                      float referenceAngle);
+// The engine definition's bodies, anchors and collision from the layer's definition; the
+// world, or null (and nothing to make) when the definition cannot make a joint.
+template <class EngineDef, class Def>
+WorldInfo* engineJointDef(b2WorldId worldId, const Def* def, EngineDef& jd) {
+    if (def == nullptr) return nullptr;
+    WorldInfo* world =
+        jointWorld(worldId, def->bodyIdA, def->bodyIdB, def->localAnchorA, def->localAnchorB, def->referenceAngle);
+    if (world == nullptr) return nullptr;
+    jd.bodyA = resolve(def->bodyIdA);
+    jd.bodyB = resolve(def->bodyIdB);
+    jd.collideConnected = def->collideConnected;
+    jd.localAnchorA = toEngine(def->localAnchorA);
+    jd.localAnchorB = toEngine(def->localAnchorB);
+    return world;
+}
 void releaseBodyRecords(b2Body* body);
 void restoreAskedMass(b2Body* body);
 

@@ -1,4 +1,5 @@
-// Engine layer, revolute joints: creation, destruction, forces and anchors.
+// Engine layer, joints: revolute joints' creation, and what every joint offers
+// (destruction, forces, bodies and anchors). Weld joints are made in b2layer_weld.cpp.
 #include "physics/engine/b2layer_internal.h"
 
 #include <algorithm>
@@ -12,22 +13,9 @@ namespace b2v3 {
 b2RevoluteJointDef b2DefaultRevoluteJointDef() { return b2RevoluteJointDef{}; }
 
 b2JointId b2CreateRevoluteJoint(b2WorldId worldId, const b2RevoluteJointDef* def) {
-    WorldInfo* world = resolve(worldId);
-    if (world == nullptr || def == nullptr) return b2JointId{};
-    b2Body* a = resolve(def->bodyIdA);
-    b2Body* b = resolve(def->bodyIdB);
-    if (a == nullptr || b == nullptr || a == b || a->GetWorld() != world->world || b->GetWorld() != world->world) {
-        return b2JointId{};
-    }
-    if (!finite(def->localAnchorA) || !finite(def->localAnchorB) || !std::isfinite(def->referenceAngle)) {
-        return b2JointId{};
-    }
     ::b2RevoluteJointDef jd;
-    jd.bodyA = a;
-    jd.bodyB = b;
-    jd.collideConnected = def->collideConnected;
-    jd.localAnchorA = toEngine(def->localAnchorA);
-    jd.localAnchorB = toEngine(def->localAnchorB);
+    WorldInfo* world = engineJointDef(worldId, def, jd);
+    if (world == nullptr) return b2JointId{};
     jd.referenceAngle = def->referenceAngle;
     float lower = std::isfinite(def->lowerAngle) ? def->lowerAngle : 0.0f;
     float upper = std::isfinite(def->upperAngle) ? def->upperAngle : 0.0f;
@@ -67,6 +55,18 @@ b2Vec2 b2Joint_GetConstraintForce(b2JointId jointId) {
     return fromEngine(joint->GetReactionForce(jointInfo(joint)->world->inverseStep));
 }
 
+float b2Joint_GetConstraintTorque(b2JointId jointId) {
+    b2Joint* joint = resolve(jointId);
+    if (joint == nullptr) return 0.0f;
+    const float scale = lengthScale();
+    return joint->GetReactionTorque(jointInfo(joint)->world->inverseStep) * scale * scale;
+}
+
+b2JointType b2Joint_GetType(b2JointId jointId) {
+    b2Joint* joint = resolve(jointId);
+    return joint != nullptr && joint->GetType() == e_weldJoint ? b2_weldJoint : b2_revoluteJoint;
+}
+
 b2BodyId b2Joint_GetBodyA(b2JointId jointId) {
     b2Joint* joint = resolve(jointId);
     return joint != nullptr ? bodyHandle(joint->GetBodyA()) : b2BodyId{};
@@ -77,15 +77,24 @@ b2BodyId b2Joint_GetBodyB(b2JointId jointId) {
 }
 
 namespace {
-// Every joint the layer makes is revolute.
-b2RevoluteJoint* revolute(b2JointId jointId) { return static_cast<b2RevoluteJoint*>(resolve(jointId)); }
+// The layer makes revolute and weld joints only; 2.4 keeps their anchors in each class.
+b2RevoluteJoint* revolute(b2JointId jointId) {
+    b2Joint* joint = resolve(jointId);
+    return joint != nullptr && joint->GetType() == e_revoluteJoint ? static_cast<b2RevoluteJoint*>(joint) : nullptr;
+}
+b2WeldJoint* weld(b2JointId jointId) {
+    b2Joint* joint = resolve(jointId);
+    return joint != nullptr && joint->GetType() == e_weldJoint ? static_cast<b2WeldJoint*>(joint) : nullptr;
+}
 }  // namespace
 
 b2Vec2 b2Joint_GetLocalAnchorA(b2JointId jointId) {
+    if (b2WeldJoint* joint = weld(jointId)) return fromEngine(joint->GetLocalAnchorA());
     b2RevoluteJoint* joint = revolute(jointId);
     return joint != nullptr ? fromEngine(joint->GetLocalAnchorA()) : b2Vec2{0.0f, 0.0f};
 }
 b2Vec2 b2Joint_GetLocalAnchorB(b2JointId jointId) {
+    if (b2WeldJoint* joint = weld(jointId)) return fromEngine(joint->GetLocalAnchorB());
     b2RevoluteJoint* joint = revolute(jointId);
     return joint != nullptr ? fromEngine(joint->GetLocalAnchorB()) : b2Vec2{0.0f, 0.0f};
 }

@@ -231,5 +231,16 @@ TEST(GroundQuake, GravityFollowsTheModelChosenWhenBuilt) {
     EXPECT_FALSE(app.quake.active);
     EXPECT_NE(app.notice.find("built for the classic model"), std::string::npos) << app.notice;
     EXPECT_FLOAT_EQ(gravity(), 9.80665f);
+
+    // Connections chosen after F also wait for a new build, and the notice says which.
+    updateCameraAndModes(app, withKeys(frame(STEP), {KEY_G}));
+    startSimulation(app);
+    app.quake.ground.connection = Connection::Moment;
+    runSimulation(app, withKeys(frame(STEP), {KEY_ENTER}), lowest);
+    EXPECT_FALSE(app.quake.active);
+    EXPECT_NE(app.notice.find("built with pinned connections on a pinned base; G then F builds it with moment "
+                              "connections on a pinned base (8000 kN m/rad"),
+              std::string::npos)
+        << app.notice;
     destroySimulation(app.sim);
 }
