@@ -40,8 +40,10 @@ void drawSwayedMembers(const Simulation& sim, const RestPose& rest, int factor, 
 
 void drawSwayLegend(int factor) {
     int y = LEGEND_TOP;
-    DrawText(TextFormat("Sway x%d (grey: at rest); joints' use of their capacity", factor), LEGEND_LEFT, y,
-             LEGEND_TEXT, LEGEND_TEXT_COLOR);
+    DrawText(TextFormat("Sway x%d, grey: at rest", factor), LEGEND_LEFT, y, LEGEND_TEXT, LEGEND_TEXT_COLOR);
+    y += LEGEND_ROW;
+    DrawText("Joints' use: moment / capacity, hinge force / threshold", LEGEND_LEFT, y, LEGEND_TEXT,
+             LEGEND_TEXT_COLOR);
     for (const UtilisationStep& step : UTILISATION_STEPS) {
         y += LEGEND_ROW;
         DrawRectangle(LEGEND_LEFT, y, SWATCH, SWATCH, step.color);

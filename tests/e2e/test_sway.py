@@ -9,7 +9,7 @@ from test_drawing import load_design
 from test_files import NOWHERE, open_headers
 
 SCENE = (300, 30, 850, 850)  # right of the panel, below the frame counter
-STRUCTURE = (300, 110, 850, 850)  # the scene below the legend
+STRUCTURE = (300, 125, 850, 850)  # the scene below the legend
 LONG_HOLD = 0.5  # keys are held for longer than a slow frame
 # A portal 4 m wide and 3 m tall on the ground, and a long, strong quake (M7 at the origin):
 # density, limit, threshold, duration, magnitude, epicenter.
@@ -24,7 +24,7 @@ FACTORS_ABOVE_MATERIALS = 31
 FACTOR_X = {1: 17, 5: 55, 10: 93, 20: 131, 50: 184}
 CHOSEN = (66, 150, 250)  # a chosen radio button's dot
 # The legend's black swatch ("100%"), in render-target pixels.
-LEGEND_SWATCH = (315, 93)
+LEGEND_SWATCH = (315, 107)
 
 
 def choose(s, x, y, name):
