@@ -60,8 +60,9 @@ struct JointRecord {
     std::size_t jointSlot = 0;      // index into Simulation::jointSlots
     float accumulated = 0.0f;       // newton-seconds
     float force = 0.0f;             // the size of the joint's force after the last world step
-    // A moment connection's moment after the last world step (engine torque, signed) and
-    // the moment at which it yields; both 0 for a hinge.
+    // A moment connection's spring moment after the last world step (engine torque: k times
+    // its turn from rest, body B's angle less body A's, so the sign says which way it bends)
+    // and the moment at which it yields; both 0 for a hinge.
     float moment = 0.0f;
     float momentCapacity = 0.0f;
     // Where the joint holds its second body, which never changes: the body and the

@@ -95,6 +95,17 @@ void createGround(Simulation& sim) {
     sim.ground = Beam{groundBody, GROUND_HALF_WIDTH, GROUND_HALF_HEIGHT, GROUND_COLOR, false, Line{}};
 }
 
+// A structure with moment connections starts where its ground joints will hold it,
+// PIN_ANCHOR_OFFSET above where it is drawn. Left to the joints, that first correction
+// turns members by more than a connection takes before it yields, and a triangulated
+// structure keeps such a yield as forces locked in between its members.
+void seatOnGroundJoints(Simulation& sim) {
+    for (const Beam& beam : sim.beams) {
+        const b2Vec2 p = b2Body_GetPosition(beam.body);
+        b2Body_SetTransform(beam.body, b2Vec2{p.x, p.y - PIN_ANCHOR_OFFSET}, b2Body_GetRotation(beam.body));
+    }
+}
+
 bool bodyIsFinite(b2BodyId body) {
     if (!isLive(body)) return true;
     const b2Vec2 p = b2Body_GetPosition(body);
@@ -164,6 +175,7 @@ void buildStructure(Simulation& sim, std::vector<Line> lines) {
         for (; next != pairs.end() && next->first == i; ++next) joinBeams(sim, i, next->second);
     }
     linkSameAnchors(sim);
+    if (sim.momentSprings.stiffness > 0.0f) seatOnGroundJoints(sim);
 }
 
 bool pinnedPoint(Vector2 p, float groundTop) { return groundTop >= p.y && p.y >= groundTop - GROUND_ZONE; }

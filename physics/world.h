@@ -13,6 +13,9 @@ void buildStructure(Simulation& sim, std::vector<Line> lines);
 void pinToGround(Simulation& sim, std::size_t beamIndex);
 void joinBeams(Simulation& sim, std::size_t first, std::size_t second);
 // Takes one fixed step when more than 1/120 s has gathered; returns whether it stepped.
+// With moment connections built the step is several engine steps (sim.momentSprings), and
+// a force applied before it acts in the first of them only: the classic quake, the one
+// model that pushes members, never runs on such a structure.
 bool stepWorld(Simulation& sim, float& stepAccumulator);
 
 // How a moving (kinematic) ground goes through the coming step, in world units per second.

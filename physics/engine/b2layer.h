@@ -213,6 +213,7 @@ void b2WeldJoint_SetReferenceAngle(b2JointId jointId, float angleInRadians);
 float b2WeldJoint_GetReferenceAngle(b2JointId jointId);
 
 enum b2JointType { b2_revoluteJoint, b2_weldJoint };
+// The joint's kind (revolute for a handle no longer live).
 b2JointType b2Joint_GetType(b2JointId jointId);
 void b2DestroyJoint(b2JointId jointId);
 // The joint's reaction force and torque (on body B) in the last step.
