@@ -14,7 +14,7 @@
 // The factors the panel offers; 1 is the plain drawing.
 inline constexpr int MAGNIFICATIONS[] = {1, 5, 10, 20, 50};
 // The factor at start, the largest: the default synthetic quake sways a one-storey moment
-// frame's roof about 3 mm, which it shows as 1.7 pixels each way at the start zoom
+// frame's roof about 3 mm, which it shows as 1.6 pixels each way at the start zoom
 // (see the README, "Seeing the sway").
 inline constexpr int DEFAULT_MAGNIFICATION = 50;
 
