@@ -23,7 +23,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from harness import PANEL_ROW, Session, panel_headers, truss_lines  # noqa: E402
 from test_drawing import UNTIRING, load_design  # noqa: E402
 from test_files import DEFAULTS, NOWHERE, open_headers, press  # noqa: E402
-from test_sway import FACTOR_X, FACTORS_ABOVE_MATERIALS, GROUND_MOTION, choose  # noqa: E402
+from test_sway import FACTOR_X, FACTORS_ABOVE_GRAPHS, GROUND_MOTION, choose  # noqa: E402
 
 STEP = 1.0 / 120.0  # seconds of simulated time per world step
 
@@ -89,13 +89,14 @@ def load(s, name, design, settings):
 
 
 def choose_ground_motion(s, factor):
-    """The ground-motion model and the sway view's factor, chosen in "Quake Settings"."""
+    """The ground-motion model ("Quake Settings") and the sway view's factor ("Quake Status")."""
     open_headers(s, "Quake Settings")
     settings = panel_headers(s.screenshot())["Quake Settings"]
     choose(s, GROUND_MOTION[0], settings + GROUND_MOTION[1], "ground motion")
-    materials = panel_headers(s.screenshot())["Materials"]
-    choose(s, FACTOR_X[factor], materials - FACTORS_ABOVE_MATERIALS, f"factor {factor}")
-    open_headers(s, "Quake Settings")  # closed again: the panel looks as it does at start
+    open_headers(s, "Quake Settings", "Quake Status")
+    graphs = panel_headers(s.screenshot())["Fun With Graphs"]
+    choose(s, FACTOR_X[factor], graphs - FACTORS_ABOVE_GRAPHS, f"factor {factor}")
+    open_headers(s, "Quake Status")  # closed again: the panel looks as it does at start
 
 
 def measure(args, name):

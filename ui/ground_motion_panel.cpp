@@ -103,19 +103,6 @@ void recordedSource(GroundMotionSettings& ground, const RecordListModel& records
     numberField(panel, "Scale factor:", "##recordScale", ground.recordScale, 0.1f, 1.0f, "%.3f", recordScaleProblem);
 }
 
-// The sway view's factor, as a row of choices.
-void magnificationChoice(PanelState& panel) {
-    ImGui::Text("Sway view, magnified (1 = as it is):");
-    ImGui::PushID("##magnification");
-    bool first = true;
-    for (int factor : MAGNIFICATIONS) {
-        if (!first) ImGui::SameLine();
-        first = false;
-        radioChoice(std::to_string(factor).c_str(), panel.magnification, factor);
-    }
-    ImGui::PopID();
-}
-
 // How F joins the members and holds their feet, and the spring both moment joints use.
 void connectionSettings(GroundMotionSettings& ground, PanelState& panel) {
     ImGui::Text("Connections:");
@@ -157,7 +144,6 @@ void drawQuakeModel(QuakeState& quake, const RecordListModel& records, const Rec
         syntheticSource(quake);
     else
         recordedSource(ground, records, actions, panel);
-    magnificationChoice(panel);
 }
 
 void drawModelJointSettings(QuakeState& quake, PanelState& panel) {
@@ -175,6 +161,19 @@ void drawModelJointSettings(QuakeState& quake, PanelState& panel) {
     numberField(panel, "Floor load (kg/m):", "##floorLoad", quake.ground.floorLoad, 50.0f, 100.0f, "%.0f",
                 floorLoadProblem);
     connectionSettings(quake.ground, panel);
+}
+
+void drawSwayFactor(const QuakeState& quake, PanelState& panel) {
+    if (quake.ground.model != QuakeModel::GroundMotion) return;
+    ImGui::Text("Sway view, magnified (1 = as it is):");
+    ImGui::PushID("##magnification");
+    bool first = true;
+    for (int factor : MAGNIFICATIONS) {
+        if (!first) ImGui::SameLine();
+        first = false;
+        radioChoice(std::to_string(factor).c_str(), panel.magnification, factor);
+    }
+    ImGui::PopID();
 }
 
 void drawMotionPeak(const QuakeState& quake) {

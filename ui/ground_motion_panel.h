@@ -1,8 +1,7 @@
 #pragma once
 // The ground-motion model in the control panel: the model and source choice, the
-// synthetic quake's peak acceleration, the records to load with their scale, the sway
-// view's magnification, and the model's own joint threshold and limit, floor load and
-// connections.
+// synthetic quake's peak acceleration, the records to load with their scale, the model's
+// own joint threshold and limit, floor load and connections, and the sway view's factor.
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,8 +27,8 @@ struct RecordActions {
     std::function<std::string(const std::string& name)> load;
 };
 
-// At the end of "Quake Settings": the model, and with the ground-motion model its source,
-// what that source gives, and the sway view's factor.
+// At the end of "Quake Settings": the model, and with the ground-motion model its source
+// and what that source gives.
 void drawQuakeModel(QuakeState& quake, const RecordListModel& records, const RecordActions& actions,
                     PanelState& panel);
 // At the end of "Joint Settings" while the ground-motion model is chosen: its threshold
@@ -37,6 +36,9 @@ void drawQuakeModel(QuakeState& quake, const RecordListModel& records, const Rec
 // floor load and connections (pinned or moment-resisting, pinned or fixed base, and the
 // moment joints' stiffness, damping ratio and capacity) its structures are built with.
 void drawModelJointSettings(QuakeState& quake, PanelState& panel);
+// At the end of "Quake Status" while the ground-motion model is chosen: the sway view's
+// factor, at hand while a quake runs.
+void drawSwayFactor(const QuakeState& quake, PanelState& panel);
 // After the time remaining of a running quake in the ground-motion model: its peak acceleration.
 void drawMotionPeak(const QuakeState& quake);
 

@@ -50,8 +50,8 @@ struct SceneView {
     float hingeThreshold = 0.0f;
 };
 
-// Whether the scene shows the sway view instead of the plain drawing.
-bool swayShown(const SceneView& view);
+// The sway view's factor shown (see shownSwayFactor); 1 when the scene is the plain drawing.
+float shownSway(const SceneView& view);
 
 inline constexpr Color BACKGROUND_COLOR{245, 245, 245, 255};
 inline constexpr Color LINE_COLOR{255, 161, 0, 255};

@@ -1,5 +1,6 @@
 #include "ui/sway_pose.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -40,4 +41,17 @@ std::vector<MemberEnds> swayedMembers(const Simulation& sim, const RestPose& res
                               swayedPoint(atRest.end, now.end, groundMoved, factor)};
     }
     return drawn;
+}
+
+float shownSwayFactor(const Simulation& sim, const RestPose& rest, int chosen) {
+    const std::vector<MemberEnds> at = swayedMembers(sim, rest, 0.0f);
+    const std::vector<MemberEnds> now = swayedMembers(sim, rest, 1.0f);
+    float largest = 0.0f;
+    for (std::size_t i = 0; i < at.size(); ++i) {
+        largest = std::max({largest, std::hypot(now[i].start.x - at[i].start.x, now[i].start.y - at[i].start.y),
+                            std::hypot(now[i].end.x - at[i].end.x, now[i].end.y - at[i].end.y)});
+    }
+    const float factor = static_cast<float>(chosen);
+    if (!(largest * factor > MAX_DRAWN_SWAY)) return factor;
+    return std::max(1.0f, MAX_DRAWN_SWAY / largest);
 }

@@ -18,6 +18,11 @@ inline constexpr int MAGNIFICATIONS[] = {1, 5, 10, 20, 50};
 // (see the README, "Seeing the sway").
 inline constexpr int DEFAULT_MAGNIFICATION = 50;
 
+// No point is drawn farther than this from where it stood (world units, 2 m): a larger
+// drawn sway no longer reads as the structure's shape, and a structure that falls would
+// be flung across the window. A larger motion lowers the factor shown, down to 1.
+inline constexpr float MAX_DRAWN_SWAY = 20.0f;
+
 struct MemberEnds {
     Vector2 start{0.0f, 0.0f};
     Vector2 end{0.0f, 0.0f};
@@ -28,3 +33,7 @@ Vector2 swayedPoint(Vector2 atRest, Vector2 now, Vector2 groundMoved, float fact
 // Each member's two end points (on its axis) as the view draws them; the rest pose must be
 // of these members (one entry each).
 std::vector<MemberEnds> swayedMembers(const Simulation& sim, const RestPose& rest, float factor);
+
+// The factor the view shows for the one chosen: lowered so that no member end is drawn
+// more than MAX_DRAWN_SWAY from its rest, never below 1.
+float shownSwayFactor(const Simulation& sim, const RestPose& rest, int chosen);

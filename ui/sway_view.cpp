@@ -26,9 +26,9 @@ Color utilisationColor(float utilisation) {
     return color;
 }
 
-void drawSwayedMembers(const Simulation& sim, const RestPose& rest, int factor, float hingeThreshold) {
+void drawSwayedMembers(const Simulation& sim, const RestPose& rest, float factor, float hingeThreshold) {
     const std::vector<MemberEnds> outline = swayedMembers(sim, rest, 0.0f);
-    const std::vector<MemberEnds> swayed = swayedMembers(sim, rest, static_cast<float>(factor));
+    const std::vector<MemberEnds> swayed = swayedMembers(sim, rest, factor);
     const std::vector<float> use = memberUtilisation(sim, hingeThreshold);
     for (std::size_t i = 0; i < sim.beams.size(); ++i) {
         DrawLineEx(outline[i].start, outline[i].end, 2.0f * sim.beams[i].halfWidth, REST_OUTLINE_COLOR);
@@ -38,9 +38,12 @@ void drawSwayedMembers(const Simulation& sim, const RestPose& rest, int factor, 
     }
 }
 
-void drawSwayLegend(int factor) {
+void drawSwayLegend(float shown, int chosen) {
     int y = LEGEND_TOP;
-    DrawText(TextFormat("Sway x%d, grey: at rest", factor), LEGEND_LEFT, y, LEGEND_TEXT, LEGEND_TEXT_COLOR);
+    const char* title = shown < static_cast<float>(chosen)
+                            ? TextFormat("Sway x%.1f (x%d would draw it over 2 m), grey: at rest", shown, chosen)
+                            : TextFormat("Sway x%d, grey: at rest", chosen);
+    DrawText(title, LEGEND_LEFT, y, LEGEND_TEXT, LEGEND_TEXT_COLOR);
     y += LEGEND_ROW;
     DrawText("Joints' use: moment / capacity, hinge force / threshold", LEGEND_LEFT, y, LEGEND_TEXT,
              LEGEND_TEXT_COLOR);

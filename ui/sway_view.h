@@ -26,6 +26,7 @@ inline constexpr Color REST_OUTLINE_COLOR{200, 200, 200, 255};
 Color utilisationColor(float utilisation);
 
 // Inside the camera. hingeThreshold: the joint rule's threshold (engine force) in force now.
-void drawSwayedMembers(const Simulation& sim, const RestPose& rest, int factor, float hingeThreshold);
-// In render-target pixels, below the scene's mode text.
-void drawSwayLegend(int factor);
+void drawSwayedMembers(const Simulation& sim, const RestPose& rest, float factor, float hingeThreshold);
+// In render-target pixels, below the scene's mode text: the factor shown, and the one
+// chosen when the shown one had to be lower.
+void drawSwayLegend(float shown, int chosen);

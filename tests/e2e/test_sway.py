@@ -17,10 +17,10 @@ PORTAL = [(10.0, -20.0, 10.0, -50.0), (10.0, -50.0, 50.0, -50.0), (50.0, -50.0, 
 SHAKEN = (4.0, 50000.0, 1500.0, 60.0, 7.0, 0.0, 0.0)
 # Radio buttons' centres: "Ground motion" below the open "Quake Settings" bar;
 # "Moment-resisting" above the "Presets" bar while "Joint Settings" is open; the sway
-# factors above the "Materials" bar while "Quake Settings" is open with the synthetic source.
+# factors, the last row of "Quake Status", above the "Fun With Graphs" bar.
 GROUND_MOTION = (97, 240)
 MOMENT_ABOVE_PRESETS = (90, 75)
-FACTORS_ABOVE_MATERIALS = 31
+FACTORS_ABOVE_GRAPHS = 35
 FACTOR_X = {1: 17, 5: 55, 10: 93, 20: 131, 50: 184}
 CHOSEN = (66, 150, 250)  # a chosen radio button's dot
 # The legend's black swatch ("100%"), in render-target pixels.
@@ -49,8 +49,8 @@ def still(s, name, shots=4, timeout=20.0):
 
 
 def factor(s, value, unlike, name):
-    """Chooses a sway factor (Quake Settings open) and returns the scene once it has changed."""
-    y = panel_headers(s.screenshot())["Materials"] - FACTORS_ABOVE_MATERIALS
+    """Chooses a sway factor (Quake Status open) and returns the scene once it has changed."""
+    y = panel_headers(s.screenshot())["Fun With Graphs"] - FACTORS_ABOVE_GRAPHS
     s.click(FACTOR_X[value], y)
     s.move(*NOWHERE)
     s.screenshot_when(lambda img: img.differs(unlike, SCENE) > 0, name=name)
@@ -71,7 +71,7 @@ def magnification_changes_the_drawing(args):
         s.click(100, headers["Joint Settings"])
         s.move(*NOWHERE)
         s.sync()
-        open_headers(s, "Quake Settings")
+        open_headers(s, "Quake Status")
 
         s.key("f", hold=LONG_HOLD)
         s.key("Return", hold=LONG_HOLD)

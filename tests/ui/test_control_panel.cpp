@@ -442,7 +442,7 @@ TEST_F(ControlPanel, MomentConnectionsMakeAPortalRigidAndTheSwayViewsFactorIsCho
     const ImGuiID check = idOf([] { return ImGui::GetID("Rigidity check"); });
     press(check);
     EXPECT_NE(frameText().find("1 way to move"), std::string::npos);
-    openHeaders({"Quake Settings", "Joint Settings"});
+    openHeaders({"Quake Status", "Quake Settings", "Joint Settings"});
     press(idOf([] { return ImGui::GetID("Ground motion"); }));
     press(idOf([] { return ImGui::GetID("Moment-resisting"); }));
     forgetStaleRigidity(app);

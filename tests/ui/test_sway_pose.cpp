@@ -1,6 +1,9 @@
 // The sway view's geometry: members drawn at rest + ground moved + factor x displacement.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "physics/engine/b2layer.h"
 #include "physics/rest_pose.h"
 #include "physics/world.h"
@@ -49,5 +52,14 @@ TEST(SwayPose, FactorOneIsWhereMembersStandAndTheGroundsMotionIsNotMagnified) {
     const MemberEnds magnified = swayedMembers(sim, rest, 20.0f)[0];
     expectNear(magnified.start, towards(outline.start, ends[0], 20.0f), 20.0f);
     expectNear(magnified.end, towards(outline.end, ends[1], 20.0f), 20.0f);
+
+    // About 1.5 units of sway: factor 5 draws it, factor 50 would draw it over 2 m and is
+    // lowered to the factor that draws it 2 m.
+    EXPECT_EQ(shownSwayFactor(sim, rest, 5), 5.0f);
+    const float shown = shownSwayFactor(sim, rest, 50);
+    const MemberEnds drawn = swayedMembers(sim, rest, shown)[0];
+    const float far = std::max(std::hypot(drawn.start.x - outline.start.x, drawn.start.y - outline.start.y),
+                               std::hypot(drawn.end.x - outline.end.x, drawn.end.y - outline.end.y));
+    EXPECT_NEAR(far, MAX_DRAWN_SWAY, 1e-3f);
     destroySimulation(sim);
 }
