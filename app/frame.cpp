@@ -75,8 +75,8 @@ void updateFrame(AppState& app, const InputSnapshot& raw, const RandomInt& rando
         app.stepAccumulator += in.frameTime;
         if (!app.typingMode) updateUndoKeys(app, in);
         updateEditorRecorded(app, screenToWorld(app.camera, in.mouse), in);
-        forgetChangedRigidity(app.rigidity, app.editor.lines);
-        if (!app.typingMode && keyPressed(in, KEY_C)) runRigidityCheck(app.rigidity, app.editor.lines, app.sim.groundTop);
+        forgetStaleRigidity(app);
+        if (!app.typingMode && keyPressed(in, KEY_C)) checkEditorRigidity(app);
         if (!app.editor.lines.empty()) app.hadLines = true;
         return;
     }

@@ -10,7 +10,9 @@ with the frames drawn and the world steps of 1/120 s taken.
 
 Designs: editor (the empty editor), hause, lightaf, truss (truss ~1,000 from the second
 after F), truss-rest (the same once every body sleeps), truss-quake (the same under a
-quake), grid (every grid point joined to its 8 neighbours).
+quake), truss-ground (the same under a ground-motion quake, drawn plain), truss-sway (the
+same with its sway drawn magnified 50 times), grid (every grid point joined to its 8
+neighbours).
 """
 import argparse
 import os
@@ -21,6 +23,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from harness import PANEL_ROW, Session, panel_headers, truss_lines  # noqa: E402
 from test_drawing import UNTIRING, load_design  # noqa: E402
 from test_files import DEFAULTS, NOWHERE, open_headers, press  # noqa: E402
+from test_sway import FACTOR_X, FACTORS_ABOVE_GRAPHS, GROUND_MOTION, choose  # noqa: E402
 
 STEP = 1.0 / 120.0  # seconds of simulated time per world step
 
@@ -52,8 +55,12 @@ DESIGNS = {
     "truss": ("truss ~1,000, settling", lambda: truss_lines(5, 18, 18), True, False, False),
     "truss-rest": ("truss ~1,000 at rest (settled)", lambda: truss_lines(5, 18, 18), True, False, True),
     "truss-quake": ("truss ~1,000, quake", lambda: truss_lines(5, 18, 18), True, True, False),
+    "truss-ground": ("truss ~1,000, ground-motion quake", lambda: truss_lines(5, 18, 18), True, True, False),
+    "truss-sway": ("truss ~1,000, ground-motion quake, sway x50", lambda: truss_lines(5, 18, 18), True, True, False),
     "grid": ("full grid", full_grid, True, False, False),
 }
+# Designs shaken by the ground-motion model, and the sway view's factor they are drawn with.
+GROUND_MOTION_FACTOR = {"truss-ground": 1, "truss-sway": 50}
 
 
 class LoggedSession(Session):
@@ -81,12 +88,25 @@ def load(s, name, design, settings):
         load_design(s, name, design(), settings)
 
 
+def choose_ground_motion(s, factor):
+    """The ground-motion model ("Quake Settings") and the sway view's factor ("Quake Status")."""
+    open_headers(s, "Quake Settings")
+    settings = panel_headers(s.screenshot())["Quake Settings"]
+    choose(s, GROUND_MOTION[0], settings + GROUND_MOTION[1], "ground motion")
+    open_headers(s, "Quake Settings", "Quake Status")
+    graphs = panel_headers(s.screenshot())["Fun With Graphs"]
+    choose(s, FACTOR_X[factor], graphs - FACTORS_ABOVE_GRAPHS, f"factor {factor}")
+    open_headers(s, "Quake Status")  # closed again: the panel looks as it does at start
+
+
 def measure(args, name):
     label, design, build, quake, settle = DESIGNS[name]
     with LoggedSession(args) as s:
         s.start()
         # a structure measured at rest must not lose joints under its own weight, which wakes it
         load(s, name, design, UNTIRING if settle else DEFAULTS)
+        if name in GROUND_MOTION_FACTOR:
+            choose_ground_motion(s, GROUND_MOTION_FACTOR[name])
         s.move(*NOWHERE)
         seen = len(s.log_lines())
         if build:

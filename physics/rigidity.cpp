@@ -26,32 +26,49 @@ struct Ends {
     void join(std::size_t a, std::size_t b) { parent[find(a)] = find(b); }
 };
 
-// The one point at which F hinges two lines, tried in F's order: two lines over the same
-// two points are hinged at one of them only, so the other end of each stays its own.
-void joinAsBuilt(Ends& ends, const std::vector<Line>& lines, std::size_t i, std::size_t j) {
+// The ends of two lines that F joins, or none.
+struct JoinedEnds {
+    bool joined = false;
+    std::size_t first = 0;
+    std::size_t second = 0;
+};
+
+// The one point at which F joins two lines, tried in F's order: two lines over the same
+// two points are joined at one of them only, so the other end of each stays its own.
+JoinedEnds joinAsBuilt(Ends& ends, const std::vector<Line>& lines, std::size_t i, std::size_t j) {
     const Line& a = lines[i];
     const Line& b = lines[j];
+    JoinedEnds at;
     if (samePoint(b.start, a.start)) {
-        ends.join(2 * i, 2 * j);
+        at = {true, 2 * i, 2 * j};
     } else if (samePoint(b.end, a.end)) {
-        ends.join(2 * i + 1, 2 * j + 1);
+        at = {true, 2 * i + 1, 2 * j + 1};
     } else if (samePoint(b.end, a.start)) {
-        ends.join(2 * i, 2 * j + 1);
+        at = {true, 2 * i, 2 * j + 1};
     } else if (samePoint(b.start, a.end)) {
-        ends.join(2 * i + 1, 2 * j);
+        at = {true, 2 * i + 1, 2 * j};
     }
+    if (at.joined) ends.join(at.first, at.second);
+    return at;
 }
+
+// The other end of the line an end belongs to.
+std::size_t farEnd(std::size_t end) { return end ^ 1u; }
 
 }  // namespace
 
-RigidityResult checkRigidity(const std::vector<Line>& lines, float groundTop) {
+RigidityResult checkRigidity(const std::vector<Line>& lines, float groundTop, const ConnectionSetup& joining) {
     RigidityResult result;
     result.canMove.assign(lines.size(), false);
 
     Ends ends;
     ends.parent.resize(2 * lines.size());
     std::iota(ends.parent.begin(), ends.parent.end(), std::size_t{0});
-    for (const auto& [i, j] : sharedEndPointPairs(lines)) joinAsBuilt(ends, lines, i, j);
+    std::vector<JoinedEnds> welds;
+    for (const auto& [i, j] : sharedEndPointPairs(lines)) {
+        const JoinedEnds at = joinAsBuilt(ends, lines, i, j);
+        if (at.joined && joining.connection == Connection::Moment) welds.push_back(at);
+    }
 
     // Joints 0 and 1 with a bar between them stand for the ground as one body; a pinned
     // joint is tied to both, which fixes it (the ground's pins are in general position).
@@ -69,14 +86,20 @@ RigidityResult checkRigidity(const std::vector<Line>& lines, float groundTop) {
     for (std::size_t e = 0; e < joint.size(); ++e) {
         const Line& line = lines[e / 2];
         if (!builds(line)) continue;
+        if (!pinnedPoint(e % 2 == 0 ? line.start : line.end, groundTop)) continue;
+        // A fixed foot holds its member's angle too: the far end is tied to the ground.
+        if (joining.base == BaseFixity::Fixed) addBar(game, joint[ends.find(farEnd(e))], GROUND_A);
         const std::size_t j = joint[ends.find(e)];
-        if (tied[j] || !pinnedPoint(e % 2 == 0 ? line.start : line.end, groundTop)) continue;
+        if (tied[j]) continue;
         tied[j] = 1;
         addBar(game, j, GROUND_A);
         addBar(game, j, GROUND_B);
     }
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (builds(lines[i])) addBar(game, joint[ends.find(2 * i)], joint[ends.find(2 * i + 1)]);
+    }
+    for (const JoinedEnds& weld : welds) {
+        addBar(game, joint[ends.find(farEnd(weld.first))], joint[ends.find(farEnd(weld.second))]);
     }
 
     result.waysToMove = freePebbles(game) - 3;  // less the ground body's own three

@@ -4,6 +4,11 @@
 // ground), and the ways it can move without any member changing length. Generic rigidity:
 // members in special positions (three joints in a line, parallel bars) may move a little
 // more than this counts.
+//
+// With moment connections (the ground-motion model's choice) F welds each pair of members
+// it would have hinged, so they turn as one body; a fixed base welds a member's foot to
+// the ground. A weld counts as a bar between the far ends of the two members it joins,
+// which closes a triangle on their shared joint.
 #include <cstddef>
 #include <vector>
 
@@ -17,4 +22,4 @@ struct RigidityResult {
     std::vector<bool> canMove;
 };
 
-RigidityResult checkRigidity(const std::vector<Line>& lines, float groundTop);
+RigidityResult checkRigidity(const std::vector<Line>& lines, float groundTop, const ConnectionSetup& joining = {});

@@ -53,7 +53,7 @@ void drawingBar(const PanelModel& model, const PanelActions& actions) {
     if (!model.rigidity.empty()) wrappedText(TEXT_LIGHT_BLUE, model.rigidity);
 }
 
-void quakeStatus(const PanelModel& model, const PanelActions& actions) {
+void quakeStatus(const PanelModel& model, const PanelActions& actions, PanelState& panel) {
     if (!ImGui::CollapsingHeader("Quake Status")) return;
     // First, so that the buttons stay put whatever the lines below say.
     drawRunControls(model.simulating, model.run, actions.run);
@@ -85,6 +85,7 @@ void quakeStatus(const PanelModel& model, const PanelActions& actions) {
     }
     drawFailureReport(model.simulating, model.run);
     drawDriftReadout(model.simulating, quake);
+    drawSwayFactor(quake, panel);
 }
 
 void controlsList() {
@@ -271,7 +272,7 @@ void drawControlPanel(const PanelModel& model, const PanelActions& actions, Pane
 
     drawingBar(model, actions);
     gap();
-    quakeStatus(model, actions);
+    quakeStatus(model, actions, panel);
     gap();
     drawQuakeGraphs(model.quake);
     gap();

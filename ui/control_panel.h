@@ -18,6 +18,7 @@
 #include "ui/command_reply.h"
 #include "ui/ground_motion_panel.h"
 #include "ui/run_panel.h"
+#include "ui/sway_pose.h"
 
 // The panel's own state, kept for the whole run.
 struct PanelState {
@@ -30,6 +31,8 @@ struct PanelState {
     // A typed value that was refused, and why: shown under its field (by its id).
     std::string refusedField;
     std::string refusal;
+    // The sway view's factor (sway_pose.h): a view of the window, not part of a design.
+    int magnification = DEFAULT_MAGNIFICATION;
 };
 
 // What the panel shows and edits in this frame.

@@ -6,8 +6,10 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 #include "physics/build_limits.h"
+#include "physics/connection_limits.h"
 #include "physics/units.h"
 #include "ui/control_panel.h"
 
@@ -101,6 +103,25 @@ void recordedSource(GroundMotionSettings& ground, const RecordListModel& records
     numberField(panel, "Scale factor:", "##recordScale", ground.recordScale, 0.1f, 1.0f, "%.3f", recordScaleProblem);
 }
 
+// How F joins the members and holds their feet, and the spring both moment joints use.
+void connectionSettings(GroundMotionSettings& ground, PanelState& panel) {
+    ImGui::Text("Connections:");
+    radioChoice("Pinned##connections", ground.connection, Connection::Pinned);
+    ImGui::SameLine();
+    radioChoice("Moment-resisting", ground.connection, Connection::Moment);
+    ImGui::Text("Base:");
+    radioChoice("Pinned##base", ground.base, BaseFixity::Pinned);
+    ImGui::SameLine();
+    radioChoice("Fixed", ground.base, BaseFixity::Fixed);
+    if (ground.connection == Connection::Pinned && ground.base == BaseFixity::Pinned) return;
+    numberField(panel, "Stiffness (kN m/rad):", "##stiffness", ground.stiffness, 500.0f, 5000.0f, "%.0f",
+                stiffnessProblem);
+    numberField(panel, "Damping ratio (of critical):", "##dampingRatio", ground.dampingRatio, 0.01f, 0.05f, "%.3f",
+                dampingRatioProblem);
+    numberField(panel, "Moment capacity (kN m):", "##capacity", ground.capacity, 5.0f, 50.0f, "%.1f",
+                capacityProblem);
+}
+
 }  // namespace
 
 void drawQuakeModel(QuakeState& quake, const RecordListModel& records, const RecordActions& actions,
@@ -132,13 +153,27 @@ void drawModelJointSettings(QuakeState& quake, PanelState& panel) {
                 10.0f, "%.2f", limitProblem);
     numberField(panel, "Model threshold (kN):", "##modelThreshold", quake.ground.threshold, 1.0f, 10.0f, "%.2f",
                 thresholdProblem);
-    // The world's gravity, base pins and floor mass are set when F builds the structure.
+    // The world's gravity, joints and floor mass are set when F builds the structure.
     char scale[128];
-    std::snprintf(scale, sizeof scale, "True scale: 1 g = %.2f m/s^2, pinned bases; floors load horizontal members (from the next F)",
+    std::snprintf(scale, sizeof scale, "True scale: 1 g = %.2f m/s^2; floors load horizontal members; joints as chosen (from the next F)",
                   STANDARD_GRAVITY);
     wrappedText(ImGui::GetStyleColorVec4(ImGuiCol_TextDisabled), scale);
     numberField(panel, "Floor load (kg/m):", "##floorLoad", quake.ground.floorLoad, 50.0f, 100.0f, "%.0f",
                 floorLoadProblem);
+    connectionSettings(quake.ground, panel);
+}
+
+void drawSwayFactor(const QuakeState& quake, PanelState& panel) {
+    if (quake.ground.model != QuakeModel::GroundMotion) return;
+    ImGui::Text("Sway view, magnified (1 = as it is):");
+    ImGui::PushID("##magnification");
+    bool first = true;
+    for (int factor : MAGNIFICATIONS) {
+        if (!first) ImGui::SameLine();
+        first = false;
+        radioChoice(std::to_string(factor).c_str(), panel.magnification, factor);
+    }
+    ImGui::PopID();
 }
 
 void drawMotionPeak(const QuakeState& quake) {

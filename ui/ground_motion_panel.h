@@ -1,7 +1,7 @@
 #pragma once
 // The ground-motion model in the control panel: the model and source choice, the
-// synthetic quake's peak acceleration, the records to load with their scale, and the
-// model's own joint threshold and limit.
+// synthetic quake's peak acceleration, the records to load with their scale, the model's
+// own joint threshold and limit, floor load and connections, and the sway view's factor.
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,8 +33,12 @@ void drawQuakeModel(QuakeState& quake, const RecordListModel& records, const Rec
                     PanelState& panel);
 // At the end of "Joint Settings" while the ground-motion model is chosen: its threshold
 // and limit (kN s, kN), which the joint check uses instead of the fields above, and the
-// floor load its structures are built with.
+// floor load and connections (pinned or moment-resisting, pinned or fixed base, and the
+// moment joints' stiffness, damping ratio and capacity) its structures are built with.
 void drawModelJointSettings(QuakeState& quake, PanelState& panel);
+// At the end of "Quake Status" while the ground-motion model is chosen: the sway view's
+// factor, at hand while a quake runs.
+void drawSwayFactor(const QuakeState& quake, PanelState& panel);
 // After the time remaining of a running quake in the ground-motion model: its peak acceleration.
 void drawMotionPeak(const QuakeState& quake);
 

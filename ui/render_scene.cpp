@@ -10,6 +10,8 @@
 #include "ui/draw_human.h"
 #include "ui/joint_markers.h"
 #include "ui/screen_map.h"
+#include "ui/sway_pose.h"
+#include "ui/sway_view.h"
 
 namespace {
 
@@ -73,9 +75,10 @@ void drawEditorView(const SceneView& view, const ScreenMap& map) {
 }
 
 // In render-target pixels, over the scene and under the panel.
-void drawSceneTexts(const SceneView& view) {
+void drawSceneTexts(const SceneView& view, float sway) {
     if (view.modeName != nullptr && *view.modeName != '\0')
         DrawText(view.modeName, SCENE_TEXT_LEFT, MODE_TOP, MODE_SIZE, SCENE_TEXT_COLOR);
+    if (sway > 1.0f) drawSwayLegend(sway, view.magnification);
     if (!view.firstHint) return;
     int y = HINT_TOP;
     for (const char* line : FIRST_HINT) {
@@ -111,7 +114,13 @@ void copyToWindow(const RenderTexture2D& renderTarget, bool referenceDrawing) {
     rlBindFramebuffer(RL_READ_FRAMEBUFFER, 0);
 }
 
-void drawSimulationView(const SceneView& view, const ScreenMap& map, PixelCanvas& canvas) {
+void drawSimulationView(const SceneView& view, const ScreenMap& map, PixelCanvas& canvas, float sway) {
+    if (sway > 1.0f) {
+        // Joint markers stand where the joints are, not where the view draws them: left out.
+        drawSwayedMembers(view.sim, *view.swayRest, sway, view.hingeThreshold);
+        for (const Human& human : view.sim.humans) drawHuman(human);
+        return;
+    }
     for (const Beam& beam : view.sim.beams) {
         if (shown(view, map, b2Body_GetPosition(beam.body), beam.halfWidth + beam.halfLength)) drawBeam(beam);
     }
@@ -124,6 +133,13 @@ void drawSimulationView(const SceneView& view, const ScreenMap& map, PixelCanvas
 }
 
 }  // namespace
+
+float shownSway(const SceneView& view) {
+    if (!view.simulating || view.swayRest == nullptr || view.magnification <= 1 ||
+        view.swayRest->position.size() != view.sim.beams.size())
+        return 1.0f;
+    return shownSwayFactor(view.sim, *view.swayRest, view.magnification);
+}
 
 Color jointLoadColor(float accumulated, float accumulativeLimit) {
     if (!(accumulativeLimit > 0.0f)) return ColorFromHSV(0.0f, 1.0f, 1.0f);
@@ -146,10 +162,11 @@ void renderScene(const SceneView& view, const RenderTexture2D& renderTarget, Pix
     DrawFPS(760, 0);
     BeginMode2D(view.camera);
     const ScreenMap map = screenMapOf(view.camera, static_cast<float>(SCREEN_SIZE));
+    const float sway = shownSway(view);
     if (!view.simulating) {
         drawEditorView(view, map);
     } else {
-        drawSimulationView(view, map, canvas);
+        drawSimulationView(view, map, canvas, sway);
     }
     DrawCircleV({10000.0f * view.epicenter.x, -10000.0f * view.epicenter.y}, 2.0f, EPICENTER_COLOR);
     drawBeam(view.sim.ground);
@@ -157,7 +174,7 @@ void renderScene(const SceneView& view, const RenderTexture2D& renderTarget, Pix
     if (view.simulating && view.hasFirstBreak)
         DrawRing(view.firstBreakPoint, FIRST_BREAK_INNER, FIRST_BREAK_OUTER, 0.0f, 360.0f, 36, FIRST_BREAK_COLOR);
     EndMode2D();
-    drawSceneTexts(view);
+    drawSceneTexts(view, sway);
     EndTextureMode();
 
     BeginDrawing();

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "physics/rest_pose.h"
 #include "physics/structure.h"
 #include "ui/pixel_canvas.h"
 
@@ -41,7 +42,16 @@ struct SceneView {
     // The rigidity check: for each of `lines`, whether it can move (tinted); null when no
     // check is shown.
     const std::vector<bool>* canMove = nullptr;
+    // The sway view of a running ground motion (sway_view.h): the rest pose it sways from
+    // (null while no motion runs), the factor chosen (1 draws the plain scene), and the
+    // joint rule's threshold (engine force) that hinges are measured against.
+    const RestPose* swayRest = nullptr;
+    int magnification = 1;
+    float hingeThreshold = 0.0f;
 };
+
+// The sway view's factor shown (see shownSwayFactor); 1 when the scene is the plain drawing.
+float shownSway(const SceneView& view);
 
 inline constexpr Color BACKGROUND_COLOR{245, 245, 245, 255};
 inline constexpr Color LINE_COLOR{255, 161, 0, 255};

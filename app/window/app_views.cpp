@@ -8,6 +8,7 @@
 #include "app/replay.h"
 #include "app/run_control.h"
 #include "app/view_framing.h"
+#include "quake/ground_quake.h"
 
 SceneView sceneViewOf(const AppState& app) {
     SceneView view{app.camera,
@@ -28,6 +29,11 @@ SceneView sceneViewOf(const AppState& app) {
     view.modeName = !editing ? "SIMULATION" : app.editor.deleteMode == 1 ? "DELETE" : "PLACING";
     if (editing && app.rigidity.shown && app.editor.dragging == 0) view.canMove = &app.rigidity.result.canMove;
     view.firstHint = editing && !app.hadLines && app.editor.lines.empty();
+    const GroundMotionRun& run = app.quake.groundRun;
+    if (!editing && run.moving && run.rest.taken) {
+        view.swayRest = &run.rest;
+        view.hingeThreshold = jointRuleFor(app.quake, app.sim).threshold;
+    }
     return view;
 }
 
@@ -62,7 +68,7 @@ PanelActions panelActionsOf(AppState& app) {
     actions.undo = [&app] { undoDesignChange(app); };
     actions.redo = [&app] { redoDesignChange(app); };
     actions.frameDesign = [&app] { frameDesign(app); };
-    actions.checkRigidity = [&app] { runRigidityCheck(app.rigidity, app.editor.lines, app.sim.groundTop); };
+    actions.checkRigidity = [&app] { checkEditorRigidity(app); };
     actions.run.togglePause = [&app] { togglePause(app.run); };
     actions.run.step = [&app] { askStep(app.run); };
     actions.run.setSlowdown = [&app](int slowdown) { setSlowdown(app.run, slowdown); };

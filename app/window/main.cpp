@@ -115,6 +115,7 @@ int main() {
         updateFrame(app, in, randomInt);
         SceneView scene = sceneViewOf(app);
         scene.referenceDrawing = referenceDrawing;
+        scene.magnification = panel.magnification;
         renderScene(scene, renderTarget, markerCanvas);
         drawUiFrame(panelModelOf(app, in.time), panelActionsOf(app), panel, panelEvents);
         capture = readUiCapture();

@@ -16,6 +16,7 @@
 #include "app/window/app_views.h"
 #include "headless_ui.h"
 #include "physics/build_limits.h"
+#include "physics/connection_limits.h"
 #include "physics/world.h"
 #include "ui/control_panel.h"
 #include "ui/plot/plot_widget.h"
@@ -244,6 +245,7 @@ TEST_F(ControlPanel, NumberFieldsTakeTheirValueOnEnterOrWhenLeftAndPutBackARefus
     openHeaders({"Quake Settings", "Materials", "Joint Settings"});
     press(idOf([] { return ImGui::GetID("Ground motion"); }));
     press(idOf([] { return ImGui::GetID("Recorded"); }));
+    press(idOf([] { return ImGui::GetID("Moment-resisting"); }));
     const ImGuiID epicenterX = epicenterPartId(0);
     struct Field {
         ImGuiID id;
@@ -260,6 +262,9 @@ TEST_F(ControlPanel, NumberFieldsTakeTheirValueOnEnterOrWhenLeftAndPutBackARefus
         {fieldId("##modelAccumulative"), app.quake.ground.accumulativeLimit, limitProblem},
         {fieldId("##modelThreshold"), app.quake.ground.threshold, thresholdProblem},
         {fieldId("##recordScale"), app.quake.ground.recordScale, nullptr},
+        {fieldId("##stiffness"), app.quake.ground.stiffness, stiffnessProblem},
+        {fieldId("##dampingRatio"), app.quake.ground.dampingRatio, dampingRatioProblem},
+        {fieldId("##capacity"), app.quake.ground.capacity, capacityProblem},
     };
     for (const Field& field : fields) {
         for (const char* typed : {"7e-45", "7e33", "1e-39", "nan", "-1", "-1e39", "0.5"}) {
@@ -428,6 +433,31 @@ TEST_F(ControlPanel, RigidityCheckButtonSaysHowManyWaysTheDrawingCanMove) {
     press(idOf([] { return ImGui::GetID("Rigidity check"); }));
     EXPECT_NE(frameText().find("1 way to move: the tinted members can fold"), std::string::npos);
     EXPECT_EQ(*sceneViewOf(app).canMove, (std::vector<bool>{false, true, true, true}));
+}
+
+TEST_F(ControlPanel, MomentConnectionsMakeAPortalRigidAndTheSwayViewsFactorIsChosen) {
+    // A portal on two pins folds; with the ground-motion model's moment connections its
+    // corners hold.
+    app.editor.lines = {{{0, -20}, {0, -30}}, {{0, -30}, {20, -30}}, {{20, -20}, {20, -30}}};
+    const ImGuiID check = idOf([] { return ImGui::GetID("Rigidity check"); });
+    press(check);
+    EXPECT_NE(frameText().find("1 way to move"), std::string::npos);
+    openHeaders({"Quake Status", "Quake Settings", "Joint Settings"});
+    press(idOf([] { return ImGui::GetID("Ground motion"); }));
+    press(idOf([] { return ImGui::GetID("Moment-resisting"); }));
+    forgetStaleRigidity(app);
+    EXPECT_EQ(frameText().find("way to move"), std::string::npos) << "a check of other joints is forgotten";
+    press(check);
+    EXPECT_NE(frameText().find("Rigid: no part can move"), std::string::npos);
+
+    EXPECT_EQ(panel.magnification, DEFAULT_MAGNIFICATION);
+    press(idOf([] {
+        ImGui::PushID("##magnification");
+        const ImGuiID id = ImGui::GetID("5");
+        ImGui::PopID();
+        return id;
+    }));
+    EXPECT_EQ(panel.magnification, 5);
 }
 
 TEST_F(ControlPanel, RunButtonsKeepTheirPlacesInTheEditorRunningPausedAndInAQuake) {

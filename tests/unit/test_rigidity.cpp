@@ -81,3 +81,30 @@ TEST(Rigidity, PresetsAreRigid) {
     EXPECT_EQ(l.waysToMove, 0u);
     EXPECT_EQ(l.canMove, std::vector<bool>(lightaf.lines.size(), false));
 }
+
+TEST(Rigidity, MomentConnectionsHoldTheAnglesAndAFixedBaseHoldsAFoot) {
+    ConnectionSetup moment;
+    moment.connection = Connection::Moment;
+    ConnectionSetup fixed = moment;
+    fixed.base = BaseFixity::Fixed;
+
+    // A portal of two posts and a beam folds on pins; welded at its corners it is one body
+    // on two pins.
+    const std::vector<Line> portal = {bar(0, 0, 0, 1), bar(0, 1, 2, 1), bar(2, 0, 2, 1)};
+    EXPECT_EQ(checkRigidity(portal, GROUND_TOP).waysToMove, 1u);
+    const RigidityResult welded = checkRigidity(portal, GROUND_TOP, moment);
+    EXPECT_EQ(welded.waysToMove, 0u);
+    EXPECT_EQ(welded.canMove, std::vector<bool>(3, false));
+
+    // One foot alone: an L of a post and a beam, welded, still turns about its pinned foot;
+    // a fixed foot holds it.
+    const std::vector<Line> ell = {bar(0, 0, 0, 1), bar(0, 1, 2, 1)};
+    const RigidityResult turns = checkRigidity(ell, GROUND_TOP, moment);
+    EXPECT_EQ(turns.waysToMove, 1u);
+    EXPECT_EQ(turns.canMove, std::vector<bool>(2, true));
+    EXPECT_EQ(checkRigidity(ell, GROUND_TOP, fixed).waysToMove, 0u);
+    // A fixed base alone holds only the members standing on the ground.
+    ConnectionSetup fixedPins;
+    fixedPins.base = BaseFixity::Fixed;
+    EXPECT_EQ(checkRigidity(ell, GROUND_TOP, fixedPins).canMove, (std::vector<bool>{false, true}));
+}
