@@ -333,6 +333,19 @@ class Image:
         return n
 
 
+def scene_settled(s, name, region, shots=4, timeout=8.0):
+    """Screenshots until `shots` in a row show the same pixels in `region`; returns the last."""
+    deadline = time.time() + timeout
+    last = s.screenshot(name)
+    same = 1
+    while same < shots:
+        assert time.time() < deadline, f"the scene kept changing ({name})"
+        img = s.screenshot(name)
+        same = same + 1 if img.differs(last, region) == 0 else 1
+        last = img
+    return last
+
+
 def near(rgb, target, tolerance=40):
     return all(abs(a - b) <= tolerance for a, b in zip(rgb, target))
 

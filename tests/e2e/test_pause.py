@@ -2,24 +2,16 @@
 import os
 import time
 
-from harness import PANEL_ROW, Session, panel_headers, run_cases
+from harness import PANEL_ROW, Session, panel_headers, run_cases, scene_settled
 from test_files import dismiss_popup, encode, open_headers, popup_at, press, type_name
 
 SCENE = (300, 30, 850, 340)
 LONG_HOLD = 0.5  # right of the panel, below the frame counter, above the ground at zoom 3
 
 
-def settled(s, name, shots=4, timeout=8.0):
-    """Polls until `shots` screenshots in a row show the same scene; returns the last one."""
-    deadline = time.time() + timeout
-    last = s.screenshot(name)
-    same = 1
-    while same < shots:
-        assert time.time() < deadline, f"the scene kept changing ({name})"
-        img = s.screenshot(name)
-        same = same + 1 if img.differs(last, SCENE) == 0 else 1
-        last = img
-    return last
+def settled(s, name):
+    """Polls until the scene stops changing; returns the last screenshot."""
+    return scene_settled(s, name, SCENE)
 
 
 def changed(s, since, name, at_least=1, timeout=6.0):

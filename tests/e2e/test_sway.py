@@ -2,9 +2,8 @@
 members' displacement from rest magnified by the factor chosen in the panel, with a legend.
 Paused, a change of factor changes the drawing, and choosing a factor again gives back
 exactly the pixels it gave before (factor 1 draws the plain scene)."""
-import time
 
-from harness import Session, near, panel_headers, run_cases
+from harness import Session, near, panel_headers, run_cases, scene_settled
 from test_drawing import load_design
 from test_files import NOWHERE, open_headers
 
@@ -35,17 +34,9 @@ def choose(s, x, y, name):
     assert chosen(s.screenshot_when(chosen, name=name)), f"the panel did not take {name}"
 
 
-def still(s, name, shots=4, timeout=20.0):
-    """Screenshots until `shots` in a row show the same scene; returns the last one."""
-    deadline = time.time() + timeout
-    last = s.screenshot(name)
-    same = 1
-    while same < shots:
-        assert time.time() < deadline, f"the scene kept changing ({name})"
-        img = s.screenshot(name)
-        same = same + 1 if img.differs(last, SCENE) == 0 else 1
-        last = img
-    return last
+def still(s, name):
+    """Screenshots until the scene stops changing; returns the last one."""
+    return scene_settled(s, name, SCENE, timeout=20.0)
 
 
 def factor(s, value, unlike, name):
@@ -76,8 +67,10 @@ def magnification_changes_the_drawing(args):
         s.key("f", hold=LONG_HOLD)
         s.key("Return", hold=LONG_HOLD)
         legend = lambda img: img.pixel(*LEGEND_SWATCH) == (0, 0, 0)
-        assert legend(s.screenshot_when(legend, timeout=60, name="sway")), "the sway view's legend did not show"
-        time.sleep(1.0)  # some seconds of shaking, not a wait for the program
+        shown = s.screenshot_when(legend, timeout=60, name="sway")
+        assert legend(shown), "the sway view's legend did not show"
+        swaying = lambda img: img.differs(shown, STRUCTURE) >= 20
+        assert swaying(s.screenshot_when(swaying, timeout=30, name="swaying")), "the members did not sway"
         s.key("p", hold=LONG_HOLD)
         swayed = still(s, "paused")
         plain = factor(s, 1, swayed, "factor 1")
