@@ -57,6 +57,9 @@ def ground_edge(img):
 
 def inactive(img):
     headers = panel_headers(img)
+    # A member falling past the see-through panel can hide a header bar for a frame or two.
+    if "Quake Status" not in headers or "Fun With Graphs" not in headers:
+        return False
     return img.count(is_color(GREY, 10), (0, headers["Quake Status"] + 10, 300, headers["Fun With Graphs"] - 10)) > 30
 
 
