@@ -1,5 +1,6 @@
 """Drawing lines, deleting them, clearing and undoing that, and the switch to a simulation and back."""
-from harness import BLUE, ORANGE, PANEL_ROW, YELLOW, Session, is_color, panel_headers, run_cases, world_to_window
+from harness import (BLUE, HEADER_COLOURS, ORANGE, PANEL_ROW, YELLOW, Session, is_color, near, panel_headers, run_cases,
+                     world_to_window)
 
 # A vertical line from the ground up four metres, right of the panel.
 BOTTOM = world_to_window(100, -20)
@@ -56,8 +57,13 @@ def quick_clicks_count_at_a_few_frames_a_second(args):
         s.xdo("click", "1")
         assert s.wait_for(lambda: panel_headers(s.screenshot())["Materials"] > closed["Materials"] + PANEL_ROW, 10), \
             "the quick click on a panel header did not open it"
+        bar = closed["Controls"]
+        hovered = lambda: near(s.screenshot("hover").pixel(250, bar), HEADER_COLOURS[1], 8)
         for point in (BOTTOM, TOP):
             s.move(*point)
+            # The panel decides from the mouse's place in the frame before, as Dear ImGui does:
+            # wait for a frame that saw the mouse leave the header before the quick click.
+            assert s.wait_for(lambda: not hovered(), 10), "no frame saw the mouse leave the panel"
             s.xdo("click", "1")
             if point == BOTTOM:
                 assert s.wait_for(lambda: s.pending_at(BOTTOM), 10), "the quick click chose no point"
