@@ -6,6 +6,7 @@
 #include "physics/build_limits.h"
 #include "physics/world.h"
 #include "quake/ground_quake.h"
+#include "quake/joint_sizing.h"
 
 namespace {
 constexpr float PAN_SPEED = 100.0f;      // world units per second, whatever the zoom
@@ -69,6 +70,7 @@ void startSimulation(AppState& app) {
     // The world follows the quake model chosen now, for the whole run.
     setWorldSetup(app.sim, worldSetupFor(app.quake.ground));
     buildStructure(app.sim, std::vector<Line>(app.editor.lines));
+    sizeConnections(app.sim, app.quake.ground, app.editor.lines);
     app.report = startReport(app.sim);
     app.quake.drift = DriftTrack{};
     restartRun(app.run);

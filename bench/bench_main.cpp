@@ -26,6 +26,7 @@
 #include "physics/time_step.h"
 #include "physics/world.h"
 #include "quake/ground_quake.h"
+#include "quake/joint_sizing.h"
 
 namespace {
 
@@ -204,6 +205,28 @@ Row groundQuakeRow(Simulation& sim, const std::string& name, const std::vector<L
     return row;
 }
 
+// What F adds in the ground-motion model: designing the structure's connections to code,
+// two copies of it standing a second each (the build column).
+Row designRow(Simulation& sim, const std::string& name, const std::vector<Line>& lines, Connection connection,
+              const Options& opt) {
+    GroundMotionSettings ground;
+    ground.model = QuakeModel::GroundMotion;
+    ground.connection = connection;
+    setWorldSetup(sim, worldSetupFor(ground));
+    buildStructure(sim, lines);
+    Row row;
+    row.scenario = name;
+    row.members = sim.beams.size();
+    row.joints = sim.jointSlots.size();
+    row.bodies = b2World_GetBodyCount(sim.worldId);
+    std::vector<double> times;
+    for (int r = 0; r < opt.runs; ++r) times.push_back(millisecondsOf([&] { sizeConnections(sim, ground, lines); }));
+    row.buildMs = percentile(times, 0.5);
+    clearStructure(sim);
+    setWorldSetup(sim, WorldSetup{});
+    return row;
+}
+
 std::string cell(double ms) {
     if (ms < 0.0) return "-";
     char text[32];
@@ -293,6 +316,15 @@ int main(int argc, char** argv) {
          [&] {
              return groundQuakeRow(sim, "ground-motion quake on truss ~1,000, moment connections", truss1000,
                                    Connection::Moment, opt);
+         }},
+        {"designing joints to code: truss ~1,000, hinges",
+         [&] {
+             return designRow(sim, "designing joints to code: truss ~1,000, hinges", truss1000, Connection::Pinned, opt);
+         }},
+        {"designing joints to code: three-storey moment frame",
+         [&] {
+             return designRow(sim, "designing joints to code: three-storey moment frame", threeStoreys,
+                              Connection::Moment, opt);
          }},
         {"quake + 1,000 figures on hause",
          [&] {

@@ -27,3 +27,14 @@ std::string dampingRatioProblem(float ratio) {
 std::string capacityProblem(float kNm) {
     return aboveZeroProblem("moment capacity", kNm, std::numeric_limits<float>::max());
 }
+
+std::string designLateralProblem(float g) {
+    if (g >= 0.0f && g <= MOST_DESIGN_LATERAL_G) return "";
+    return "the design lateral load " + shownNumber(g) + " g must be from 0 to " + shownNumber(MOST_DESIGN_LATERAL_G) +
+           " g";
+}
+
+std::string overstrengthProblem(float factor) {
+    if (factor > 0.0f && factor <= MOST_OVERSTRENGTH) return "";
+    return "the overstrength " + shownNumber(factor) + " must be above 0 and at most " + shownNumber(MOST_OVERSTRENGTH);
+}

@@ -111,4 +111,7 @@ struct Simulation {
     bool jointForcesChanged = true;
     std::vector<BrokenJoint> brokenThisFrame;  // the joints the latest load check broke, in record order
     MomentSprings momentSprings;  // of the structure built
+    // The heaviest joint force the structure built carries under its weight and a design
+    // lateral load (engine force units), when it was measured (see design_force.h); 0 otherwise.
+    float designForce = 0.0f;
 };

@@ -280,6 +280,7 @@ void clearStructure(Simulation& sim) {
     sim.humans.clear();
     sim.jointRecords.clear();
     sim.momentSprings = MomentSprings{};
+    sim.designForce = 0.0f;
 }
 
 void destroySimulation(Simulation& sim) {
@@ -292,6 +293,7 @@ void destroySimulation(Simulation& sim) {
     sim.jointRecords.clear();
     sim.humans.clear();
     sim.momentSprings = MomentSprings{};
+    sim.designForce = 0.0f;
 }
 
 bool worldIsFinite(const Simulation& sim) {

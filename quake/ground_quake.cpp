@@ -8,6 +8,7 @@
 #include "physics/engine/b2layer.h"
 #include "physics/time_step.h"
 #include "physics/units.h"
+#include "quake/joint_sizing.h"
 
 namespace {
 
@@ -205,9 +206,6 @@ std::string worldProblem(const QuakeState& quake, const WorldSetup& built) {
 }
 
 JointRule jointRuleFor(const QuakeState& quake, const Simulation& sim) {
-    if (quake.ground.model == QuakeModel::GroundMotion) {
-        return JointRule{static_cast<float>(engineForceFromKilonewtons(quake.ground.threshold)),
-                         static_cast<float>(engineForceFromKilonewtons(quake.ground.accumulativeLimit))};
-    }
+    if (quake.ground.model == QuakeModel::GroundMotion) return groundJointRule(quake.ground, sim);
     return JointRule{sim.threshold, sim.accumulativeLimit};
 }

@@ -15,6 +15,21 @@ enum class QuakeModel { Classic, GroundMotion };
 inline constexpr float DEFAULT_FLOOR_LOAD_KG_PER_M = 300.0f;
 inline constexpr float DEFAULT_MODEL_THRESHOLD_KN = 120.0f;
 inline constexpr float DEFAULT_MODEL_LIMIT_KNS = 12.0f;
+// How the joint rule's capacity is set in this model. ToCode: a structure's connections are
+// all of one size, designed as a building code designs a braced frame: for the heaviest force
+// any of them carries under its weight plus a lateral load of designLateralG times its weight
+// (the equivalent lateral force), with the code's overstrength on top (see the README, "Joint
+// capacity"); never smaller than one M12 bolt of grade 4.6 in single shear (EN 1993-1-8,
+// Table 3.4: 0.6 x 400 MPa x 84.3 mm² / 1.25 = 16.2 kN). A connection gives way after carrying
+// more than its capacity for the time the fixed defaults hold (120 kN for 0.1 s).
+// Fixed: the threshold and limit as set, the same for every structure.
+enum class JointSizing { ToCode, Fixed };
+// ASCE 7-16: Cs = SDS / (R / Ie) = 0.5 g / 3.25 for an ordinary steel concentrically braced
+// frame (Table 12.2-1, R = 3.25) where SDS = 0.5 g; that table's overstrength factor is 2.
+inline constexpr float DEFAULT_DESIGN_LATERAL_G = 0.15f;
+inline constexpr float DEFAULT_OVERSTRENGTH = 2.0f;
+inline constexpr float SMALLEST_CONNECTION_KN = 16.0f;
+inline constexpr float SIZED_HOLD_SECONDS = DEFAULT_MODEL_LIMIT_KNS / DEFAULT_MODEL_THRESHOLD_KN;
 // Moment connections (chosen by measurement so that the README's low-rise frames have
 // periods of real ones; see the README, "Moment connections").
 inline constexpr float DEFAULT_CONNECTION_STIFFNESS_KNM_PER_RAD = 8000.0f;
@@ -34,6 +49,11 @@ struct GroundMotionSettings {
     // designs at five intensities (README, "The quake lab").
     float threshold = DEFAULT_MODEL_THRESHOLD_KN;
     float accumulativeLimit = DEFAULT_MODEL_LIMIT_KNS;
+    // Whether connections are designed to code (the threshold and limit above then stand
+    // aside), for what lateral load (g, taken when F builds) and with what overstrength.
+    JointSizing sizing = JointSizing::ToCode;
+    float designLateralG = DEFAULT_DESIGN_LATERAL_G;
+    float overstrength = DEFAULT_OVERSTRENGTH;
     // Floor mass on every horizontal member, kg per metre of member; 0 leaves the bare frame.
     float floorLoad = DEFAULT_FLOOR_LOAD_KG_PER_M;
     // How members are joined and their feet held (see world_setup.h).

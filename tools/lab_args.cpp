@@ -105,6 +105,14 @@ std::string numberOption(const std::string& arg, double n, LabArguments& args) {
     } else if (arg == "--threshold" || arg == "--limit") {
         if (n < 0.0 || n > 1.0e12) return arg + " takes a force from 0 to 1e12";
         (arg == "--threshold" ? args.threshold : args.limit) = n;
+    } else if (arg == "--design-lateral") {
+        const std::string problem = designLateralProblem(static_cast<float>(n));
+        if (!problem.empty()) return "--design-lateral: " + problem;
+        args.designLateral = n;
+    } else if (arg == "--overstrength") {
+        const std::string problem = overstrengthProblem(static_cast<float>(n));
+        if (!problem.empty()) return "--overstrength: " + problem;
+        args.overstrength = n;
     } else if (arg == "--floor-load") {
         if (n < 0.0 || n > 100000.0) return "--floor-load takes 0 to 100000 kg per metre";
         args.floorLoad = n;
@@ -151,6 +159,12 @@ std::string combinationProblem(const LabArguments& a, bool levelKindGiven) {
         return "--stiffness, --damping and --capacity describe moment connections and fixed bases: give "
                "--connections moment or --base fixed";
     }
+    const bool sizing = a.designLateral || a.overstrength;
+    if (sizing && !ground) return "--design-lateral and --overstrength size the ground-motion model's connections";
+    if (sizing && (a.threshold || a.limit)) {
+        return "--design-lateral and --overstrength size each structure's connections; --threshold and --limit "
+               "set one rule for all";
+    }
     if (levelKindGiven && !a.sweep) return "--levels-of needs --levels";
     if (!a.sweep) return "";
     if (!a.quake) return "--rest runs no quake, so there is nothing to sweep";
@@ -171,6 +185,7 @@ const char* const LAB_USAGE =
     "usage: tremora-lab DESIGN.velmar [--model classic|ground] [--magnitude M] [--distance KM]\n"
     "                   [--duration S] [--record FILE [--scale F]] [--seconds S] [--seeds N]\n"
     "                   [--first-seed K] [--rest] [--no-sleep]\n"
+    "                   [--design-lateral G] [--overstrength F]\n"
     "                   [--threshold KN] [--limit KNS] [--floor-load KG]\n"
     "                   [--connections pinned|moment] [--base pinned|fixed]\n"
     "                   [--stiffness KNM_PER_RAD] [--damping RATIO] [--capacity KNM]\n"
@@ -178,8 +193,11 @@ const char* const LAB_USAGE =
     "                   [--csv | --json] [--output FILE] [--help]\n"
     "  Builds the design, lets it settle 1 s, starts a quake (none with --rest) and judges it\n"
     "  S seconds later (default: the quake's duration + 10 s), once per seed. The joint rule is\n"
-    "  the design's own in the classic model and the ground-motion model's (or the given) one,\n"
-    "  in kN and kN s; --floor-load sets that model's floor mass, kg per metre of horizontal member.\n"
+    "  the design's own in the classic model. In the ground-motion model each structure's joints\n"
+    "  are designed to code: they hold F (default 2) times the largest force any of them carries\n"
+    "  under its weight and a lateral load of G times it (default 0.15 g), for 0.1 s; or, given\n"
+    "  --threshold and --limit, that rule in kN and kN s for every structure. --floor-load sets\n"
+    "  that model's floor mass, kg per metre of horizontal member.\n"
     "  --connections joins members by pins (the default) or moment connections, and --base holds\n"
     "  their feet by pins (the default) or fixed; a moment connection and a fixed base are springs\n"
     "  of --stiffness kN m/rad, --damping (fraction of critical, at most 1), yielding at --capacity\n"

@@ -15,7 +15,7 @@ struct LabArguments {
     QuakeModel model = QuakeModel::GroundMotion;
     bool quake = true;
     bool sleeping = true;  // false: no member may fall asleep, so a slow creep shows
-    std::optional<double> magnitude, distance, duration, seconds, threshold, limit, floorLoad;
+    std::optional<double> magnitude, distance, duration, seconds, threshold, limit, floorLoad, designLateral, overstrength;
     // The ground-motion model's connections and bases, and the moment connections' spring.
     Connection connection = Connection::Pinned;
     BaseFixity base = BaseFixity::Pinned;

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "quake/ground_motion.h"
+#include "quake/joint_sizing.h"
 
 namespace {
 
@@ -72,13 +73,22 @@ std::string labQuakeText(const LabSettings& settings) {
            seconds;
 }
 
-std::string labRuleText(const Design& design, const LabSettings& settings) {
+std::string labRuleText(const Design& design, const LabSettings& settings, double capacityKN) {
     const bool ground = settings.model == QuakeModel::GroundMotion;
     const float threshold = ground ? settings.ground.threshold : design.threshold;
     const float limit = ground ? settings.ground.accumulativeLimit : design.accumulativeLimit;
+    std::string joints = "joint threshold " + number(threshold) + " kN, limit " + number(limit) + " kN s";
+    const ConnectionSetup chosen{settings.ground.connection, settings.ground.base, 0.0f, 0.0f, 0.0f};
+    if (ground && settings.ground.sizing == JointSizing::ToCode && momentResisting(chosen)) {
+        joints += " (moment-resisting: not designed to code)";
+    } else if (ground && settings.ground.sizing == JointSizing::ToCode) {
+        joints = "joints designed for " + number(settings.ground.designLateralG) + " g lateral, overstrength " +
+                 number(settings.ground.overstrength) +
+                 (capacityKN > 0.0 ? ": capacity " + fixedDecimals(capacityKN, 1) + " kN" : std::string()) +
+                 " held " + number(SIZED_HOLD_SECONDS) + " s";
+    }
     const std::string rule = ground ? "floor load " + number(settings.ground.floorLoad) + " kg/m; " +
-                                          connectionText(settings.ground) + "; joint threshold " +
-                                          number(threshold) + " kN, limit " + number(limit) + " kN s"
+                                          connectionText(settings.ground) + "; " + joints
                                     : "joint threshold " + number(threshold) + ", limit " + number(limit);
     return rule + "; verdict " +
            number(settings.seconds) + " s after " + (settings.quake ? "Enter" : "settling");

@@ -12,8 +12,9 @@
 // "ground motion, M 6.0 at 20 km scaled to PGA 0.300 g, 15 s".
 std::string labQuakeText(const LabSettings& settings);
 // "joint threshold 9000, limit 5000; verdict 25 s after Enter", and in the ground-motion
-// model with its floor load and connections before the joint rule.
-std::string labRuleText(const Design& design, const LabSettings& settings);
+// model with its floor load and connections before the joint rule; connections designed to
+// code give their lateral load and overstrength, and their capacity when known.
+std::string labRuleText(const Design& design, const LabSettings& settings, double capacityKN = 0.0);
 // The quake's length in seconds: the record's own for a record, otherwise the duration.
 double labQuakeSeconds(const LabSettings& settings);
 // The peak ground acceleration the settings give, in g (0 in the classic model or at rest).

@@ -59,6 +59,10 @@ LabSettings baseSettings(const Design& design, const LabArguments& args, const A
     if (args.duration) settings.duration = static_cast<float>(*args.duration);
     if (args.threshold) settings.ground.threshold = static_cast<float>(*args.threshold);
     if (args.limit) settings.ground.accumulativeLimit = static_cast<float>(*args.limit);
+    // A threshold or limit given is the rule for every structure: connections are not sized.
+    if (args.threshold || args.limit) settings.ground.sizing = JointSizing::Fixed;
+    if (args.designLateral) settings.ground.designLateralG = static_cast<float>(*args.designLateral);
+    if (args.overstrength) settings.ground.overstrength = static_cast<float>(*args.overstrength);
     if (args.floorLoad) settings.ground.floorLoad = static_cast<float>(*args.floorLoad);
     settings.ground.connection = args.connection;
     settings.ground.base = args.base;

@@ -97,7 +97,7 @@ std::string number(double value) {
 
 // The fields of one run, in this order, as text; "" for none.
 struct RunFields {
-    std::string level, magnitude, distance, pga, seed, joints, broken, firstBreak, peakForce, lowestEnd;
+    std::string level, magnitude, distance, pga, seed, joints, broken, firstBreak, peakForce, capacity, lowestEnd;
     std::string roofDrift, storeyDrift, damage;  // percentages and a damage state's name
     bool standing = false;
 };
@@ -123,6 +123,7 @@ RunFields runFields(const LabResults& r, std::size_t i) {
     f.broken = std::to_string(o.broken);
     if (o.anyBroken) f.firstBreak = number(o.firstBreakSeconds);
     f.peakForce = number(labForceShown(o.peakJointForce, ground));
+    if (o.jointCapacityKN > 0.0) f.capacity = number(o.jointCapacityKN);
     f.lowestEnd = number(metresFromUnits(o.largestDrop));
     if (o.hasDrift) {
         f.roofDrift = number(100.0 * o.peakRoofDrift);
@@ -179,8 +180,8 @@ std::string labText(const Design& design, const LabResults& r) {
     if (!r.sweep.sweep) return labReport(design, r.sweep.base, r.outcomes);
     std::ostringstream out;
     out << design.name << ": " << design.lines.size() << " lines; a sweep over " << r.sweep.levels.size()
-        << (r.sweep.kind == LevelKind::Pga ? " PGA levels" : " magnitudes") << "; " << labRuleText(design, r.sweep.base)
-        << "\n";
+        << (r.sweep.kind == LevelKind::Pga ? " PGA levels" : " magnitudes") << "; "
+        << labRuleText(design, r.sweep.base, r.outcomes.empty() ? 0.0 : r.outcomes.front().jointCapacityKN) << "\n";
     for (std::size_t level = 0; level < r.sweep.levels.size(); ++level) {
         std::vector<LabOutcome> rows;
         for (std::size_t i = 0; i < r.jobs.size(); ++i) {
@@ -195,12 +196,13 @@ std::string labText(const Design& design, const LabResults& r) {
 
 std::string labCsv(const LabResults& r) {
     std::ostringstream out;
-    out << "level,magnitude,distance_km,pga_g,seed,joints,broken,first_break_s,peak_joint_force,lowest_end_m,"
+    out << "level,magnitude,distance_km,pga_g,seed,joints,broken,first_break_s,peak_joint_force,joint_capacity_kn,"
+           "lowest_end_m,"
            "peak_roof_drift_pct,peak_storey_drift_pct,damage_state,outcome\n";
     for (std::size_t i = 0; i < r.jobs.size(); ++i) {
         const RunFields f = runFields(r, i);
         out << f.level << ',' << f.magnitude << ',' << f.distance << ',' << f.pga << ',' << f.seed << ',' << f.joints
-            << ',' << f.broken << ',' << f.firstBreak << ',' << f.peakForce << ',' << f.lowestEnd << ','
+            << ',' << f.broken << ',' << f.firstBreak << ',' << f.peakForce << ',' << f.capacity << ',' << f.lowestEnd << ','
             << f.roofDrift << ',' << f.storeyDrift << ',' << f.damage << ',' << (f.standing ? "standing" : "collapsed")
             << "\n";
     }
@@ -219,6 +221,7 @@ std::string labJson(const Design& design, const LabResults& r) {
             << field("distance_km", f.distance) << ", " << field("pga_g", f.pga) << ", " << field("seed", f.seed)
             << ", " << field("joints", f.joints) << ", " << field("broken", f.broken) << ", "
             << field("first_break_s", f.firstBreak) << ", " << field("peak_joint_force", f.peakForce) << ", "
+            << field("joint_capacity_kn", f.capacity) << ", "
             << field("lowest_end_m", f.lowestEnd) << ", " << field("peak_roof_drift_pct", f.roofDrift) << ", "
             << field("peak_storey_drift_pct", f.storeyDrift) << ", "
             << field("damage_state", f.damage.empty() ? "" : jsonText(f.damage)) << ", "

@@ -12,6 +12,7 @@
 #include "physics/world.h"
 #include "quake/drift.h"
 #include "quake/ground_quake.h"
+#include "quake/joint_sizing.h"
 #include "quake/quake.h"
 #include "quake/scaled_motion.h"
 #include "tools/fixed_random.h"
@@ -56,6 +57,7 @@ LabOutcome runLab(const Design& design, const LabSettings& settings, std::uint32
     quake.ground.model = settings.model;
     setWorldSetup(sim, worldSetupFor(quake.ground));
     buildStructure(sim, design.lines);
+    sizeConnections(sim, quake.ground, design.lines);
     if (!settings.sleeping) {
         for (const Beam& beam : sim.beams) b2Body_EnableSleep(beam.body, false);
     }
@@ -68,6 +70,7 @@ LabOutcome runLab(const Design& design, const LabSettings& settings, std::uint32
     LabOutcome outcome;
     outcome.seed = seed;
     outcome.joints = static_cast<int>(sim.jointSlots.size());
+    outcome.jointCapacityKN = sizedCapacityKN(quake.ground, sim);
     const RandomInt random = fixedRandom(seed);
     HumanSpawner noFigures;
     const bool scaled = settings.model == QuakeModel::GroundMotion && settings.targetPgaG > 0.0;
@@ -132,7 +135,7 @@ int standingCount(const std::vector<LabOutcome>& outcomes) {
 std::string labReport(const Design& design, const LabSettings& settings, const std::vector<LabOutcome>& outcomes) {
     std::ostringstream out;
     out << design.name << ": " << design.lines.size() << " lines; " << labQuakeText(settings) << "; "
-        << labRuleText(design, settings) << "\n";
+        << labRuleText(design, settings, outcomes.empty() ? 0.0 : outcomes.front().jointCapacityKN) << "\n";
     out << labRowsText(outcomes, settings.model == QuakeModel::GroundMotion);
     return out.str();
 }

@@ -50,6 +50,8 @@ struct LabOutcome {
     float peakRoofDrift = 0.0f;
     float peakStoreyDrift = 0.0f;
     DamageState worstDamage = DamageState::None;
+    // The capacity of the structure's connections when designed to code (kN); 0 otherwise.
+    double jointCapacityKN = 0.0;
 };
 
 // One run of the design with this seed: Enter's clock reads seed seconds, and the random

@@ -175,7 +175,7 @@ void jointSettings(Simulation& sim, QuakeState& quake, PanelState& panel) {
     numberField(panel, "Accumalitive (N):", "##accumalitive", sim.accumulativeLimit, 100.0f, 100.0f, "%.1f",
                 limitProblem);
     numberField(panel, "Threshold(N):", "##threshold", sim.threshold, 100.0f, 100.0f, "%.1f", thresholdProblem);
-    if (quake.ground.model == QuakeModel::GroundMotion) drawModelJointSettings(quake, panel);
+    if (quake.ground.model == QuakeModel::GroundMotion) drawModelJointSettings(quake, sim, panel);
 }
 
 // A refused value's message says which value was kept; a design put in its place makes

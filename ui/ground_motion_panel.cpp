@@ -11,6 +11,7 @@
 #include "physics/build_limits.h"
 #include "physics/connection_limits.h"
 #include "physics/units.h"
+#include "quake/joint_sizing.h"
 #include "ui/control_panel.h"
 
 namespace {
@@ -122,6 +123,14 @@ void connectionSettings(GroundMotionSettings& ground, PanelState& panel) {
                 capacityProblem);
 }
 
+// The ground-motion model's own threshold and limit, for every structure alike.
+void fixedRuleFields(GroundMotionSettings& ground, PanelState& panel) {
+    numberField(panel, "Model accumulative (kN s):", "##modelAccumulative", ground.accumulativeLimit, 1.0f, 10.0f,
+                "%.2f", limitProblem);
+    numberField(panel, "Model threshold (kN):", "##modelThreshold", ground.threshold, 1.0f, 10.0f, "%.2f",
+                thresholdProblem);
+}
+
 }  // namespace
 
 void drawQuakeModel(QuakeState& quake, const RecordListModel& records, const RecordActions& actions,
@@ -146,13 +155,28 @@ void drawQuakeModel(QuakeState& quake, const RecordListModel& records, const Rec
         recordedSource(ground, records, actions, panel);
 }
 
-void drawModelJointSettings(QuakeState& quake, PanelState& panel) {
+void drawModelJointSettings(QuakeState& quake, const Simulation& sim, PanelState& panel) {
+    GroundMotionSettings& ground = quake.ground;
     ImGui::Spacing();
     wrappedText(TEXT_ORANGE, "The ground-motion model breaks joints by these:");
-    numberField(panel, "Model accumulative (kN s):", "##modelAccumulative", quake.ground.accumulativeLimit, 1.0f,
-                10.0f, "%.2f", limitProblem);
-    numberField(panel, "Model threshold (kN):", "##modelThreshold", quake.ground.threshold, 1.0f, 10.0f, "%.2f",
-                thresholdProblem);
+    ImGui::Text("Joint capacity:");
+    radioChoice("Designed to code", ground.sizing, JointSizing::ToCode);
+    ImGui::SetItemTooltip(
+        "Each structure's joints hold the overstrength times the largest force any of them carries under "
+        "its weight and the design lateral load, measured when F builds it");
+    ImGui::SameLine();
+    radioChoice("Fixed##jointCapacity", ground.sizing, JointSizing::Fixed);
+    if (ground.sizing == JointSizing::ToCode) {
+        numberField(panel, "Design lateral load (g):", "##designLateral", ground.designLateralG, 0.01f, 0.05f, "%.3f",
+                    designLateralProblem);
+        numberField(panel, "Overstrength:", "##overstrength", ground.overstrength, 0.1f, 0.5f, "%.2f",
+                    overstrengthProblem);
+        // One short line: the panel's layout stays put when a scroll bar narrows it.
+        const double capacity = sizedCapacityKN(ground, sim);
+        if (capacity > 0.0) ImGui::Text("This structure: %.1f kN", capacity);
+    } else {
+        fixedRuleFields(ground, panel);
+    }
     // The world's gravity, joints and floor mass are set when F builds the structure.
     char scale[128];
     std::snprintf(scale, sizeof scale, "True scale: 1 g = %.2f m/s^2; floors load horizontal members; joints as chosen (from the next F)",
@@ -161,6 +185,13 @@ void drawModelJointSettings(QuakeState& quake, PanelState& panel) {
     numberField(panel, "Floor load (kg/m):", "##floorLoad", quake.ground.floorLoad, 50.0f, 100.0f, "%.0f",
                 floorLoadProblem);
     connectionSettings(quake.ground, panel);
+    // Moment connections are designed by their moment capacity; they keep the fixed force rule,
+    // shown under them so that nothing above moves when they are chosen.
+    const ConnectionSetup chosen{ground.connection, ground.base, 0.0f, 0.0f, 0.0f};
+    if (ground.sizing == JointSizing::ToCode && momentResisting(chosen)) {
+        ImGui::Text("Their force rule:");
+        fixedRuleFields(ground, panel);
+    }
 }
 
 void drawSwayFactor(const QuakeState& quake, PanelState& panel) {

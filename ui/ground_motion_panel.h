@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "physics/structure.h"
 #include "quake/quake.h"
 
 struct PanelState;
@@ -31,11 +32,13 @@ struct RecordActions {
 // and what that source gives.
 void drawQuakeModel(QuakeState& quake, const RecordListModel& records, const RecordActions& actions,
                     PanelState& panel);
-// At the end of "Joint Settings" while the ground-motion model is chosen: its threshold
-// and limit (kN s, kN), which the joint check uses instead of the fields above, and the
+// At the end of "Joint Settings" while the ground-motion model is chosen: its joint rule,
+// which the joint check uses instead of the fields above (connections designed to code, with
+// their design lateral load, overstrength and the built structure's capacity; or a fixed
+// threshold and limit in kN and kN s), and the
 // floor load and connections (pinned or moment-resisting, pinned or fixed base, and the
 // moment joints' stiffness, damping ratio and capacity) its structures are built with.
-void drawModelJointSettings(QuakeState& quake, PanelState& panel);
+void drawModelJointSettings(QuakeState& quake, const Simulation& sim, PanelState& panel);
 // At the end of "Quake Status" while the ground-motion model is chosen: the sway view's
 // factor, at hand while a quake runs.
 void drawSwayFactor(const QuakeState& quake, PanelState& panel);

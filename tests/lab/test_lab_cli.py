@@ -52,6 +52,10 @@ def check_refusals(lab, design, folder):
         (["--connections", "moment", "--capacity", "inf"], "wants a number"),
         (["--stiffness", "5000"], "give --connections moment or --base fixed"),
         (["--connections", "moment", "--model", "classic"], "belong to the ground-motion model"),
+        (["--overstrength", "0"], "overstrength 0 must be above 0"),
+        (["--design-lateral", "-0.1"], "design lateral load -0.1 g must be from 0 to 2 g"),
+        (["--design-lateral", "0.2", "--threshold", "50"], "set one rule for all"),
+        (["--overstrength", "2", "--model", "classic"], "size the ground-motion model's connections"),
     ]
     failures = []
     for extra, expected in cases:

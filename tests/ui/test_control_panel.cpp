@@ -17,6 +17,7 @@
 #include "headless_ui.h"
 #include "physics/build_limits.h"
 #include "physics/connection_limits.h"
+#include "physics/units.h"
 #include "physics/world.h"
 #include "ui/control_panel.h"
 #include "ui/plot/plot_widget.h"
@@ -259,14 +260,23 @@ TEST_F(ControlPanel, NumberFieldsTakeTheirValueOnEnterOrWhenLeftAndPutBackARefus
         {fieldId("##density"), app.sim.density, densityProblem},
         {fieldId("##accumalitive"), app.sim.accumulativeLimit, limitProblem},
         {fieldId("##threshold"), app.sim.threshold, thresholdProblem},
-        {fieldId("##modelAccumulative"), app.quake.ground.accumulativeLimit, limitProblem},
-        {fieldId("##modelThreshold"), app.quake.ground.threshold, thresholdProblem},
+        {fieldId("##designLateral"), app.quake.ground.designLateralG, designLateralProblem},
+        {fieldId("##overstrength"), app.quake.ground.overstrength, overstrengthProblem},
         {fieldId("##recordScale"), app.quake.ground.recordScale, nullptr},
         {fieldId("##stiffness"), app.quake.ground.stiffness, stiffnessProblem},
         {fieldId("##dampingRatio"), app.quake.ground.dampingRatio, dampingRatioProblem},
         {fieldId("##capacity"), app.quake.ground.capacity, capacityProblem},
     };
-    for (const Field& field : fields) {
+    // The design fields show while joints are designed to code, a fixed rule's threshold and
+    // limit in their place.
+    std::vector<Field> all(std::begin(fields), std::end(fields));
+    all.push_back(Field{fieldId("##modelAccumulative"), app.quake.ground.accumulativeLimit, limitProblem});
+    all.push_back(Field{fieldId("##modelThreshold"), app.quake.ground.threshold, thresholdProblem});
+    for (const Field& field : all) {
+        const bool fixedRule = &field.value == &app.quake.ground.threshold ||
+                               &field.value == &app.quake.ground.accumulativeLimit;
+        if (fixedRule && app.quake.ground.sizing != JointSizing::Fixed)
+            press(idOf([] { return ImGui::GetID("Fixed##jointCapacity"); }));
         for (const char* typed : {"7e-45", "7e33", "1e-39", "nan", "-1", "-1e39", "0.5"}) {
             const float before = field.value;
             typeInto(field.id, typed);
@@ -528,6 +538,13 @@ TEST_F(ControlPanel, GroundMotionModelShowsItsSourceJointRuleGraphsAndRefusesABa
 
     press(idOf([] { return ImGui::GetID("Ground motion"); }));
     EXPECT_EQ(app.quake.ground.model, QuakeModel::GroundMotion);
+    // Joints designed to code by default: the built structure's capacity, no fixed threshold.
+    app.sim.designForce = static_cast<float>(engineForceFromKilonewtons(10.0));
+    text = frameText();
+    EXPECT_NE(text.find("This structure: 20.0 kN"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Model threshold (kN):"), std::string::npos);
+    app.sim.designForce = 0.0f;
+    press(idOf([] { return ImGui::GetID("Fixed##jointCapacity"); }));
     typeInto(fieldId("##modelThreshold"), "2500");
     pressKey(ImGuiKey_Enter);
     EXPECT_FLOAT_EQ(app.quake.ground.threshold, 2500.0f);

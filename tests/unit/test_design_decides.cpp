@@ -36,6 +36,28 @@ TEST(DesignDecides, TheBetterOfEachPairStandsAndTheWorseFallsInAStrongQuake) {
     }
 }
 
+// With connections designed to code, a sound design keeps every joint through a moderate
+// quake (M5 at 10 km, PGA 0.11 g) and loses some in the strongest (M7.5 at 5 km, 0.6 g).
+TEST(DesignDecides, ASoundDesignHoldsAModerateQuakeAndGivesWayInTheStrongest) {
+    const Design hause = trialDesign("hause");
+    LabSettings moderate;
+    moderate.magnitude = 5.0f;
+    moderate.distanceKm = 10.0f;
+    moderate.duration = 10.0f;
+    moderate.seconds = 15.0;
+    LabSettings strongest = moderate;
+    strongest.magnitude = 7.5f;
+    strongest.distanceKm = 5.0f;
+    strongest.duration = 30.0f;
+    strongest.seconds = 35.0;
+    const auto held = runLabSeeds(hause, moderate, 1, SEEDS);
+    for (const LabOutcome& o : held) EXPECT_EQ(o.broken, 0) << labReport(hause, moderate, held);
+    const auto shaken = runLabSeeds(hause, strongest, 1, SEEDS);
+    int losing = 0;
+    for (const LabOutcome& o : shaken) losing += o.broken > 0 ? 1 : 0;
+    EXPECT_GE(losing, SEEDS / 2) << labReport(hause, strongest, shaken);
+}
+
 TEST(DesignDecides, SimpleStructuresStandAMinuteAtRest) {
     LabSettings rest;
     rest.quake = false;
