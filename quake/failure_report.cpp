@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "physics/engine/b2layer.h"
 #include "physics/time_step.h"
+#include "physics/units.h"
 
 namespace {
 
@@ -52,6 +54,14 @@ void noteFrame(FailureReport& report, const Simulation& sim, const QuakeState& q
         const float mean = std::hypot(quake.lastMean.x, quake.lastMean.y);
         if (mean > report.peakMeanForce) report.peakMeanForce = mean;
     }
+    report.groundModel = quake.ground.model == QuakeModel::GroundMotion;
+    if (outcome.stepped && quake.groundRun.moving) {
+        for (const JointRecord& record : sim.jointRecords) {
+            if (record.jointSlot >= sim.jointSlots.size() || !isLive(sim.jointSlots[record.jointSlot])) continue;
+            const double kN = kilonewtonsFromEngineForce(record.force);
+            if (kN > report.peakJointForceKN) report.peakJointForceKN = kN;
+        }
+    }
     if (outcome.stepped) report.simulatedSeconds += STEP_SECONDS;
     if (outcome.quakeEnded && report.quakeRunning) {
         const std::size_t broke = report.jointsBroken - report.brokenAtQuakeStart;
@@ -72,5 +82,6 @@ std::string jointsBrokenText(const FailureReport& report) {
 }
 
 std::string peakForceText(const FailureReport& report) {
+    if (report.groundModel) return format("Largest joint force: %.1f kN", report.peakJointForceKN);
     return format("Largest mean force: %.0f N", static_cast<double>(report.peakMeanForce));
 }

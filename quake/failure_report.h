@@ -1,6 +1,7 @@
 #pragma once
 // What failed first, and how much: the first joint to break in a simulation (where and
-// when), joints broken of joints built, the largest mean quake force so far, and one
+// when), joints broken of joints built, the largest mean quake force (or, in the
+// ground-motion model, joint force) so far, and one
 // line that sums up each quake when it ends. Kept from F to G.
 #include <raylib.h>
 
@@ -15,6 +16,10 @@ struct FailureReport {
     std::size_t jointsBuilt = 0;
     std::size_t jointsBroken = 0;
     float peakMeanForce = 0.0f;  // the longest mean force vector of any quake step so far
+    // In the ground-motion model, which pushes nothing, the largest force a live joint has
+    // carried while the ground moved (kN) stands in for the mean force.
+    bool groundModel = false;
+    double peakJointForceKN = 0.0;
 
     bool hasFirstBreak = false;
     Vector2 firstBreakPoint{0.0f, 0.0f};  // world units, where the joint was when it broke

@@ -16,6 +16,7 @@
 #include "physics/engine/b2layer.h"
 #include "physics/units.h"
 #include "physics/world.h"
+#include "quake/failure_report.h"
 #include "quake/ground_quake.h"
 
 namespace {
@@ -145,6 +146,9 @@ TEST(GroundQuake, GLeavesAStaticGroundAtItsStartAndNoRecordNoQuake) {
     for (int f = 0; f < 60; ++f) runSimulation(app, frame(STEP), lowest);
     ASSERT_GT(b2Body_GetPosition(app.sim.ground.body).x - start.x, 0.9f);
     EXPECT_EQ(app.quake.duration, 10.0f);  // the motion's length stands in for the user's
+    // The status gives the largest joint force, the quake having no mean force to give.
+    EXPECT_GT(app.report.peakJointForceKN, 0.0);
+    EXPECT_EQ(peakForceText(app.report).rfind("Largest joint force: ", 0), 0u) << peakForceText(app.report);
 
     updateCameraAndModes(app, withKeys(frame(STEP), {KEY_G}));
     EXPECT_EQ(b2Body_GetType(app.sim.ground.body), b2_staticBody);
