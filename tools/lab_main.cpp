@@ -95,6 +95,8 @@ int run(const LabArguments& args) {
 
     LabResults results;
     results.sweep.base = baseSettings(design, args, record);
+    // The same for every run: measured once here rather than in each.
+    results.sweep.base.designForce = labDesignForce(design, results.sweep.base);
     results.sweep.sweep = args.sweep;
     results.sweep.kind = args.levelKind;
     results.sweep.levels = args.levels;

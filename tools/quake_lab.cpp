@@ -45,19 +45,42 @@ LabSettings labSettingsFor(const Design& design) {
     return settings;
 }
 
-LabOutcome runLab(const Design& design, const LabSettings& settings, std::uint32_t seed) {
-    Simulation sim;
+namespace {
+
+// The design's world as every run makes it, before the structure is built.
+void prepareWorld(Simulation& sim, QuakeState& quake, const Design& design, const LabSettings& settings) {
     initSimulation(sim);
     sim.density = design.density;
     sim.accumulativeLimit = design.accumulativeLimit;
     sim.threshold = design.threshold;
-
-    QuakeState quake;
     quake.ground = settings.ground;
     quake.ground.model = settings.model;
     setWorldSetup(sim, worldSetupFor(quake.ground));
+}
+
+}  // namespace
+
+float labDesignForce(const Design& design, const LabSettings& settings) {
+    Simulation sim;
+    QuakeState quake;
+    prepareWorld(sim, quake, design, settings);
     buildStructure(sim, design.lines);
     sizeConnections(sim, quake.ground, design.lines);
+    const float force = sim.designForce;
+    destroySimulation(sim);
+    return force;
+}
+
+LabOutcome runLab(const Design& design, const LabSettings& settings, std::uint32_t seed) {
+    Simulation sim;
+    QuakeState quake;
+    prepareWorld(sim, quake, design, settings);
+    buildStructure(sim, design.lines);
+    if (settings.designForce >= 0.0f) {
+        sim.designForce = settings.designForce;
+    } else {
+        sizeConnections(sim, quake.ground, design.lines);
+    }
     if (!settings.sleeping) {
         for (const Beam& beam : sim.beams) b2Body_EnableSleep(beam.body, false);
     }

@@ -24,6 +24,9 @@ struct LabSettings {
     // whole so that its peak ground acceleration is this many g (a sweep's level).
     double targetPgaG = 0.0;
     bool sleeping = true;  // false: no member may fall asleep, so a slow creep shows
+    // The design force of the design's connections (see joint_sizing.h) when already known,
+    // the same for every run of one design and settings; negative: each run measures it.
+    float designForce = -1.0f;
 };
 
 // The lab's settings for a design: its own magnitude, epicenter distance and duration.
@@ -54,6 +57,8 @@ struct LabOutcome {
     double jointCapacityKN = 0.0;
 };
 
+// The design force each run of the design with these settings would measure, measured once.
+float labDesignForce(const Design& design, const LabSettings& settings);
 // One run of the design with this seed: Enter's clock reads seed seconds, and the random
 // numbers come from a fixed sequence started by the seed.
 LabOutcome runLab(const Design& design, const LabSettings& settings, std::uint32_t seed);
