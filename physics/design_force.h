@@ -14,7 +14,7 @@ inline constexpr double DESIGN_READ_SECONDS = 0.25;
 
 // Builds `lines` in worlds of their own made like `like` (its world setup and density), with
 // gravity leaning by `lateralG` of its own strength to the right and then to the left, lets
-// each stand with sleeping off while its loads come on, and returns the heaviest joint force read, in engine force
-// units; 0 for a structure without joints. The world of `like` is untouched. Costs two
-// seconds of simulated time for the structure.
+// each stand with sleeping off while its loads come on, and returns the heaviest joint force
+// read, in engine force units; 0 for a structure without joints. The world of `like` is
+// untouched. Costs two seconds of simulated time for the structure.
 float measureDesignForce(const Simulation& like, const std::vector<Line>& lines, float lateralG);

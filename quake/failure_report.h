@@ -1,8 +1,8 @@
 #pragma once
 // What failed first, and how much: the first joint to break in a simulation (where and
-// when), joints broken of joints built, the largest mean quake force (or, in the
-// ground-motion model, joint force) so far, and one
-// line that sums up each quake when it ends. Kept from F to G.
+// when), joints broken of joints built, the largest mean quake force (in the ground-motion
+// model, joint force) so far, and one line that sums up each quake when it ends. Kept from
+// F to G.
 #include <raylib.h>
 
 #include <cstddef>

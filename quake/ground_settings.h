@@ -28,7 +28,7 @@ enum class JointSizing { ToCode, Fixed };
 // frame (Table 12.2-1, R = 3.25) where SDS = 0.5 g; that table's overstrength factor is 2.
 inline constexpr float DEFAULT_DESIGN_LATERAL_G = 0.15f;
 inline constexpr float DEFAULT_OVERSTRENGTH = 2.0f;
-inline constexpr float SMALLEST_CONNECTION_KN = 16.0f;
+inline constexpr float SMALLEST_CONNECTION_KN = 16.2f;
 inline constexpr float SIZED_HOLD_SECONDS = DEFAULT_MODEL_LIMIT_KNS / DEFAULT_MODEL_THRESHOLD_KN;
 // Moment connections (chosen by measurement so that the README's low-rise frames have
 // periods of real ones; see the README, "Moment connections").
